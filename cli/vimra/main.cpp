@@ -1,0 +1,39 @@
+// vimra-cli: the generator's commands without a window.
+#include <cstdio>
+#include <cstring>
+
+#include "cli/vimra/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(int argc, char** argv);
+    const char* usage;
+};
+
+const Command kCommands[] = {
+    {"create", runCreateCommand, "create                 generate the catalogue into outputDir"},
+    {"preview", runPreviewCommand, "preview                generate a short preview into tempOutputDir"},
+    {"settings", runSettingsCommand, "settings list | get NAME... | set NAME=VALUE..."},
+    {"upload", runUploadCommand, "upload [--catalogue] [--search] [--order-form]"},
+};
+
+int usage() {
+    std::fprintf(stderr, "usage: vimra-cli COMMAND [ARGS]\n");
+    for (const auto& command : kCommands)
+        std::fprintf(stderr, "  %s\n", command.usage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return usage();
+    for (const auto& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) == 0)
+            return command.run(argc - 2, argv + 2);
+    }
+    return usage();
+}

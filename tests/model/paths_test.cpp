@@ -1,0 +1,44 @@
+#include "model/paths.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+TEST(Paths, JoinKeepsNamesThatHoldAFolder) {
+    struct Case { const char* folder; const char* name; const char* want; };
+    const Case cases[] = {
+        {"", "a.gif", "a.gif"},
+        {"/shop", "a.gif", "/shop/a.gif"},
+        {"/shop/", "a.gif", "/shop/a.gif"},
+        {"C:\\shop\\", "a.gif", "C:\\shop\\a.gif"},
+        {"/shop", "pics/a.gif", "pics/a.gif"},
+        {"/shop", "pics\\a.gif", "pics\\a.gif"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.folder) + " + " + c.name);
+        EXPECT_EQ(join(c.folder, c.name), c.want);
+    }
+}
+
+TEST(Paths, BaseNameAcceptsBothSeparators) {
+    EXPECT_EQ(baseName("C:\\shop\\Pics\\Red.GIF"), "Red.GIF");
+    EXPECT_EQ(baseName("/shop/pics/red.gif"), "red.gif");
+    EXPECT_EQ(baseName("red.gif"), "red.gif");
+    EXPECT_EQ(baseName("pics/"), "");
+}
+
+TEST(Paths, ProgramPathFollowsVimraHome) {
+    setenv("VIMRA_HOME", "/opt/shop", 1);
+    EXPECT_EQ(programPath("zkas.dat"), "/opt/shop/zkas.dat");
+    unsetenv("VIMRA_HOME");
+    EXPECT_FALSE(programPath("zkas.dat").empty());
+}
+
+TEST(Paths, CopyFieldCutsAndZeroes) {
+    char field[6];
+    std::fill(std::begin(field), std::end(field), 'x');
+    copyField(field, "abcdefgh");
+    EXPECT_EQ(std::string(field), "abcde");
+    copyField(field, "ab");
+    EXPECT_EQ(fieldText(field), "ab");
+    EXPECT_EQ(field[5], '\0');
+}
