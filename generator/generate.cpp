@@ -1,0 +1,131 @@
+#include "generator/generate.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "generator/copy_resource.h"
+#include "generator/expires_tag.h"
+#include "generator/generation_run.h"
+#include "generator/index_page.h"
+#include "generator/tax_file.h"
+#include "model/paths.h"
+
+namespace {
+
+char fieldDelimiterFor(std::int16_t separatorKind) {
+    switch (separatorKind) {
+    case 1:
+        return '\t';
+    case 2:
+        return '|';
+    default:
+        return ',';
+    }
+}
+
+std::string currencySymbolFor(const GeneralSettings& general) {
+    switch (general.currencySymbolKind) {
+    case 0:
+        return std::string(fieldText(general.currencySymbolText));
+    case 1:
+        return "&#163;";
+    default:
+        return "$";
+    }
+}
+
+// A fresh program directory has no output folders yet; pages cannot be
+// written into a folder that does not exist.
+void ensureFolder(std::string_view folder) {
+    if (folder.empty())
+        return;
+    std::error_code ec;
+    std::filesystem::create_directories(std::string(folder), ec);
+}
+
+void setUpCounters(GenerationRun& run) {
+    run.itemCounter = 1;
+    run.nextItemPage = 2;
+    run.nextIndexPage = 2;
+    run.basketFrameIndex = run.appearance.threeFrameStyle ? 2 : 1;
+    if (!run.basketOn())
+        run.basketMode = 0;
+    else
+        run.basketMode = run.basketFrameIndex == 1 ? 2 : 1;
+    if (run.appearance.includeHeaderFrame)
+        run.basketFrameIndex += 1;
+}
+
+void readHeader(GenerationRun& run) {
+    run.reader.setFieldDelimiter(run.fieldDelimiter);
+    run.reader.setFileDirectiveHandler([&run](std::string_view name) {
+        CopyResource(run, run.inputPath(std::string(name)), std::string(fieldText(run.general.outputDir)));
+    });
+    run.reader.readHeaderBlock();
+    const CatalogueHeader& header = run.reader.header();
+
+    if (!run.general.includeTax) {
+        run.taxMode = 0;
+    } else {
+        int count = readTaxTypeCount(programPath("zktax.dat"));
+        run.taxMode = count > 2 ? 2 : count;
+        if (!run.basketOn() && run.taxMode > 1)
+            run.taxMode = 1;
+    }
+    std::string_view width = fieldText(run.appearance.itemPageWidth);
+    run.itemPageWrapper = width.empty() ? "" : "<TABLE WIDTH=" + std::string(width) + "><TR><TD>\n";
+    run.charset = header.charset.empty() ? "iso-8859-1" : header.charset;
+
+    if (header.firstItemKind == FirstItemKind::Named)
+        CopyResource(run, run.inputPath(header.firstItemName), std::string(fieldText(run.general.outputDir)));
+}
+
+} // namespace
+
+int Generate(const AppearanceSet& appearance, const GeneralSettings& general, UserMessages& messages,
+             std::FILE* diagnostics) {
+    auto run = std::make_unique<GenerationRun>(appearance, general, messages, diagnostics);
+
+    std::string inputFile(fieldText(general.inputFile));
+    if (inputFile.empty()) {
+        messages.show("Cannot create a catalogue without an input file", "", MessageButtons::Ok);
+        return -1;
+    }
+    if (!run->reader.open(inputFile)) {
+        messages.show("failed to open [" + inputFile + "]\n", "", MessageButtons::Ok);
+        return -1;
+    }
+    run->basketFlags = general.basketFlags;
+
+    std::string searchOutputDir(fieldText(general.searchOutputDir));
+    ensureFolder(fieldText(general.outputDir));
+    ensureFolder(searchOutputDir);
+    run->lists.open(programPath("files01.dat"), join(searchOutputDir, "search01.dat"),
+                    join(searchOutputDir, "pages01.dat"), general.searchPlacement != 0);
+
+    if (general.useTemplate && general.templateFile[0] != '\0') {
+        if (!readPageTemplate(std::string(fieldText(general.templateFile)), run->pageTemplate, diagnostics))
+            return -1;
+    }
+
+    run->commonText.load(programPath("titles.dat"));
+    run->fontTags = buildFontTags(appearance);
+    preparePageDecorations(*run);
+
+    run->currencySymbol = currencySymbolFor(general);
+    run->fieldDelimiter = fieldDelimiterFor(general.separatorKind);
+    run->expiresTag = expiresMetaTag(general.expiryDate);
+
+    setUpCounters(*run);
+    readHeader(*run);
+
+    IndexPage(*run, "zki00000.html", "", std::nullopt);
+
+    run->reader.close();
+    run->pageTemplate = PageTemplate{};
+
+    CopyResource(*run, std::string(fieldText(general.searchPreprocess)), searchOutputDir);
+
+    run->lists.close();
+    return 0;
+}

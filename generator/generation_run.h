@@ -1,0 +1,61 @@
+#pragma once
+// The state of one generation run. One run at a time: the driver owns this
+// object for the length of Generate and hands it to every page writer.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "generator/common_text.h"
+#include "generator/font_tags.h"
+#include "generator/list_files.h"
+#include "generator/page_decorations.h"
+#include "generator/page_template.h"
+#include "model/catalogue_reader.h"
+#include "model/settings_record.h"
+#include "model/user_messages.h"
+
+struct GenerationRun {
+    GenerationRun(const AppearanceSet& appearanceBlock, const GeneralSettings& generalBlock,
+                  UserMessages& userMessages, std::FILE* diagnosticStream)
+        : appearance(appearanceBlock), general(generalBlock), messages(userMessages),
+          diagnostics(diagnosticStream) {}
+
+    const AppearanceSet& appearance;
+    const GeneralSettings& general;
+    UserMessages& messages;
+    std::FILE* diagnostics;   // "failed to open <%s>\n" and the other page-writer diagnostics
+
+    CatalogueReader reader;   // positioned by the record walk; header() holds the header-block values
+    ListFiles lists;          // files01.dat, pages01.dat, search01.dat
+
+    // Counters (signed 32-bit, as the page names and script names use them).
+    std::int32_t nextItemPage = 2;
+    std::int32_t itemCounter = 1;   // raised for every item, table start and columns start
+    std::int32_t nextIndexPage = 2;
+    std::int32_t previewItemsCounted = 0;
+
+    // Working copies of settings used everywhere.
+    std::int16_t basketFlags = 0;
+    char fieldDelimiter = ',';
+    int taxMode = 0;                 // 0 none, 1 one rate, 2 several rates
+    std::string currencySymbol;
+    std::string expiresTag;          // the Expires meta tag line
+    std::string charset;             // of every page's Content-Type meta tag
+    int basketMode = 0;              // 0 off, 1 basket frame, 2 basket in the item frame
+    int basketFrameIndex = 1;
+    std::string itemPageWrapper;     // "<TABLE WIDTH=%s><TR><TD>\n" from itemPageWidth, or empty
+    PageTemplate pageTemplate;       // optional item page template halves
+
+    CommonText commonText;
+    FontTagTable fontTags;
+    PageDecorations decorations;     // index and item decorations, purchase block buttons
+
+    // The next record of the walk; false once the data has ended or the
+    // preview has all the items it may show.
+    bool nextRecord(CatalogueRecord& record);
+
+    bool basketOn() const { return (basketFlags & 1) != 0; }
+    bool previewMode() const { return general.previewRun != 0; }
+    std::string outputPath(const std::string& name) const;   // join(outputDir, name)
+    std::string inputPath(const std::string& name) const;    // join(defaultInputDir, name)
+};
