@@ -1,0 +1,124 @@
+#include "model/settings_store.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+#include "model/appearance_library.h"
+#include "model/paths.h"
+
+std::string generalSettingsPath() { return programPath("ZK002.dat"); }
+std::string appearanceSetPath() { return programPath("ZK003.dat"); }
+
+long readBlockFile(const std::string& path, void* block, std::size_t size) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in)
+        return -1;
+    std::size_t got = std::fread(block, 1, size, in);
+    std::fclose(in);
+    return static_cast<long>(got);
+}
+
+static bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+int replaceFile(const std::string& path, std::string_view bytes) {
+    static unsigned counter = 0;
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return -1;
+    }
+    if (fd < 0)
+        return -1;
+    bool written = writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::error_code ec;
+        std::filesystem::remove(temporary, ec);
+        return -1;
+    }
+    return 0;
+}
+
+void loadSettings(SettingsBlocks& blocks) {
+    std::memset(&blocks.general, 0, sizeof blocks.general);
+    std::memset(&blocks.appearance, 0, sizeof blocks.appearance);
+    if (readBlockFile(generalSettingsPath(), &blocks.general, sizeof blocks.general) < 0)
+        loadFactoryDefaults(blocks);
+    readBlockFile(appearanceSetPath(), &blocks.appearance, sizeof blocks.appearance);
+}
+
+static void setProgramPath(char* field, std::size_t size, std::string_view name) {
+    copyField(field, size, programPath(name));
+}
+
+void loadFactoryDefaults(SettingsBlocks& blocks) {
+    const std::string library = programPath("zkas.dat");
+    std::error_code ec;
+    if (!std::filesystem::exists(library, ec))
+        importAppearanceSets(programPath("AppSetValues.csv"), library);
+    readFirstAppearanceSet(library, blocks.appearance);
+
+    GeneralSettings& g = blocks.general;
+    std::memset(&g, 0, sizeof g);
+    setProgramPath(g.musicFile, sizeof g.musicFile, "swing01.mid");
+    setProgramPath(g.outputDir, sizeof g.outputDir, "output");
+    setProgramPath(g.tempOutputDir, sizeof g.tempOutputDir, "tempout");
+    setProgramPath(g.defaultInputDir, sizeof g.defaultInputDir, "example");
+    setProgramPath(g.inputFile, sizeof g.inputFile, "example/example.txt");
+    setProgramPath(g.searchProgram, sizeof g.searchProgram, "zksearch1.pl");
+    setProgramPath(g.searchPreprocess, sizeof g.searchPreprocess, "zkread1.pl");
+    setProgramPath(g.searchOutputDir, sizeof g.searchOutputDir, "search");
+    setProgramPath(g.secureTradingPage, sizeof g.secureTradingPage, "SecureTrading/zkorderpage.html");
+    copyField(g.catalogueTitle, "Vimra generated catalogue");
+    copyField(g.searchScript, "zksearch2.pl");
+    copyField(g.searchUrl, "http://localhost/cgi-bin/zksearch2.pl");
+    copyField(g.payButtonText, "Pay on-line");
+    g.musicFlags = 3;
+    g.reserved882 = 300;
+    g.basketFlags = 1;
+    g.orderFormFlags = 1;
+    g.currencySymbolKind = 1;
+    g.reserved3933 = 1;
+    g.currencyDecimals = 2;
+    g.changeItemWithIndex = 1;
+    g.previewMaxItems = 40;
+    g.includeTicker = 1;
+    for (FtpTarget& target : g.ftpTargets)
+        target.port = 21;
+}
+
+static int saveBlock(const std::string& path, const void* block, std::size_t size,
+                     const char* failure, UserMessages& messages) {
+    if (replaceFile(path, std::string_view(static_cast<const char*>(block), size)) == 0)
+        return 0;
+    messages.show(failure, "Defaults Save Error", MessageButtons::Ok);
+    return -1;
+}
+
+int saveGeneralSettings(const GeneralSettings& general, UserMessages& messages) {
+    return saveBlock(generalSettingsPath(), &general, sizeof general, "failed to save data (1)", messages);
+}
+
+int saveAppearanceSet(const AppearanceSet& appearance, UserMessages& messages) {
+    return saveBlock(appearanceSetPath(), &appearance, sizeof appearance, "failed to save data (2)", messages);
+}
