@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -65,7 +66,7 @@ struct CatalogueHeader {
     std::string unitCaption;
     std::string codeCaption;
     std::string charset;              // empty when not given
-    std::string metaText;
+    std::string metaText;             // "\n" then each "<META" piece followed by "\n"
 };
 
 struct CatalogueRecord {
@@ -124,12 +125,30 @@ public:
     }
 
 private:
+    void reset();
+    // One physical line without its LF, at most capacity characters of it
+    // (the rest up to the LF is skipped); false at the end of the stream.
+    bool readLine(std::string& line, std::size_t capacity);
+    bool nextPhysicalLine(std::string& line);
+    void splitRecordLine(const std::string& line, CatalogueRecord& record);
+    void readContinuation(std::string& description);
+
     std::FILE* m_stream = nullptr;
     bool m_ownsStream = false;
     bool m_stopped = false;
+    bool m_ended = false;          // end of stream, read error or a Ctrl-Z line
+    bool m_headerRead = false;
+    bool m_hasPending = false;     // the line that ended the header block
     char m_fieldDelimiter = ',';
     CatalogueHeader m_header;
     std::function<void(std::string_view)> m_fileDirective;
+
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_bufferPos = 0;
+    std::size_t m_bufferEnd = 0;
+    bool m_streamDone = false;
+    std::string m_line;
+    std::string m_pending;
 };
 
 // Classifies a record whose fields are filled (upper-case comparisons).
