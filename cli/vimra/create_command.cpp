@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "cli/vimra/commands.h"
+#include "cli/vimra/entry_page.h"
 #include "generator/generate.h"
 #include "model/paths.h"
 #include "model/settings_store.h"
@@ -24,7 +25,7 @@ int runCreateCommand(int argc, char**) {
     if (result != 0)
         messages.show("error producing catalogue", "", MessageButtons::Ok);
     else
-        std::printf("%s\n", join(fieldText(blocks->general.outputDir), "zk000000.html").c_str());
+        std::printf("%s\n", catalogueEntryPage(fieldText(blocks->general.outputDir)).c_str());
 
     saveGeneralSettings(blocks->general, messages);
     saveAppearanceSet(blocks->appearance, messages);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/vimra/commands.h"
+#include "cli/vimra/entry_page.h"
 #include "generator/generate.h"
 #include "model/paths.h"
 #include "model/settings_store.h"
@@ -26,7 +27,7 @@ int runPreviewCommand(int argc, char**) {
     general.previewRun = 1;
 
     int result = Generate(blocks->appearance, general, messages);
-    std::string homePage = join(fieldText(general.outputDir), "zk000000.html");
+    std::string homePage = catalogueEntryPage(fieldText(general.outputDir));
 
     std::memcpy(general.outputDir, savedOutputDir, sizeof savedOutputDir);
     general.previewRun = 0;
