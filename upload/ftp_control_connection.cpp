@@ -1,0 +1,314 @@
+#include "upload/ftp_control_connection.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kCreateFailed = "Unable to create socket";
+constexpr const char* kConnectFailed = "Unable to connect to server";
+constexpr const char* kNetworkError = "Network error";
+constexpr const char* kLogonFailed = "Logon failed";
+
+constexpr std::size_t kBufferSize = 4096;
+// A reply line longer than this is cut; the rest of it is read and dropped.
+constexpr std::size_t kMaxLineLength = 8192;
+// A multi-line reply that never closes must not keep the job forever.
+constexpr int kMaxReplyLines = 10000;
+
+// Waits until fd is ready for events; false on time-out or error.
+bool waitFor(int fd, short events, std::chrono::milliseconds timeout) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() < 0)
+            left = std::chrono::milliseconds(0);
+        pollfd p{fd, events, 0};
+        int n = ::poll(&p, 1, static_cast<int>(left.count()));
+        if (n > 0)
+            return (p.revents & (events | POLLHUP)) != 0 && (p.revents & POLLNVAL) == 0;
+        if (n == 0)
+            return false;
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+int connectOne(const addrinfo* ai, std::chrono::milliseconds timeout, bool& created) {
+    int fd = ::socket(ai->ai_family, ai->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, ai->ai_protocol);
+    if (fd < 0)
+        return -1;
+    created = true;
+    if (::connect(fd, ai->ai_addr, ai->ai_addrlen) != 0) {
+        if (errno != EINPROGRESS || !waitFor(fd, POLLOUT, timeout)) {
+            ::close(fd);
+            return -1;
+        }
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
+            ::close(fd);
+            return -1;
+        }
+    }
+    return fd;
+}
+
+} // namespace
+
+class FtpControlConnection::LineReader {
+public:
+    LineReader(int fd, const std::chrono::milliseconds& timeout) : m_fd(fd), m_timeout(timeout) {}
+
+    // One line without its line end (LF or CR LF). False when the stream
+    // fails, times out or ends before a line end.
+    bool readLine(std::string& line) {
+        line.clear();
+        for (;;) {
+            while (m_pos < m_end) {
+                char c = m_buffer[m_pos++];
+                if (c == '\n') {
+                    if (!line.empty() && line.back() == '\r')
+                        line.pop_back();
+                    return true;
+                }
+                if (line.size() < kMaxLineLength)
+                    line += c;
+            }
+            if (!fill())
+                return false;
+        }
+    }
+
+private:
+    bool fill() {
+        m_pos = m_end = 0;
+        for (;;) {
+            if (!waitFor(m_fd, POLLIN, m_timeout))
+                return false;
+            ssize_t n = ::recv(m_fd, m_buffer.data(), m_buffer.size(), 0);
+            if (n > 0) {
+                m_end = static_cast<std::size_t>(n);
+                return true;
+            }
+            if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK))
+                return false;
+        }
+    }
+
+    int m_fd;
+    const std::chrono::milliseconds& m_timeout;
+    std::array<char, kBufferSize> m_buffer{};
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+};
+
+class FtpControlConnection::LineWriter {
+public:
+    LineWriter(int fd, const std::chrono::milliseconds& timeout) : m_fd(fd), m_timeout(timeout) {}
+
+    bool write(std::string_view text) {
+        while (!text.empty()) {
+            if (m_used == m_buffer.size() && !flush())
+                return false;
+            std::size_t n = std::min(text.size(), m_buffer.size() - m_used);
+            std::memcpy(m_buffer.data() + m_used, text.data(), n);
+            m_used += n;
+            text.remove_prefix(n);
+        }
+        return true;
+    }
+
+    bool flush() {
+        std::size_t sent = 0;
+        while (sent < m_used) {
+            if (!waitFor(m_fd, POLLOUT, m_timeout))
+                return false;
+            ssize_t n = ::send(m_fd, m_buffer.data() + sent, m_used - sent, MSG_NOSIGNAL);
+            if (n > 0)
+                sent += static_cast<std::size_t>(n);
+            else if (n < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
+                return false;
+        }
+        m_used = 0;
+        return true;
+    }
+
+private:
+    int m_fd;
+    const std::chrono::milliseconds& m_timeout;
+    std::array<char, kBufferSize> m_buffer{};
+    std::size_t m_used = 0;
+};
+
+FtpControlConnection::FtpControlConnection(std::chrono::milliseconds timeout) : m_timeout(timeout) {}
+
+FtpControlConnection::~FtpControlConnection() { close(); }
+
+bool FtpControlConnection::connect(const std::string& host, int port) {
+    close();
+    m_replyLine = kConnectFailed;
+    if (host.empty() || port <= 0 || port > 65535)
+        return false;
+
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+        return false;
+    bool created = false;
+    int fd = -1;
+    for (const addrinfo* ai = found; ai && fd < 0; ai = ai->ai_next)
+        fd = connectOne(ai, m_timeout, created);
+    ::freeaddrinfo(found);
+    if (fd < 0) {
+        if (!created)
+            m_replyLine = kCreateFailed;
+        return false;
+    }
+
+    m_socket = fd;
+    m_reader = std::make_unique<LineReader>(m_socket, m_timeout);
+    m_writer = std::make_unique<LineWriter>(m_socket, m_timeout);
+    m_replyLine.clear();
+    return true;
+}
+
+bool FtpControlConnection::sendCommand(std::string_view text) {
+    m_replyLine = kNetworkError;
+    if (!m_writer)
+        return false;
+    // A line break inside a value would smuggle a second command to the server.
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+        return false;
+    return m_writer->write(text) && m_writer->write("\r\n") && m_writer->flush();
+}
+
+void FtpControlConnection::takeLine(std::string line) {
+    if (!line.empty())
+        m_replyClass = line[0] - '0';
+    m_replyLine = std::move(line);
+}
+
+bool FtpControlConnection::readReply() {
+    m_replyLine = kNetworkError;
+    if (!m_reader)
+        return false;
+    std::string line;
+    if (!m_reader->readLine(line))
+        return false;
+    takeLine(line);
+    if (line.size() < 4 || line[3] != '-')
+        return true;
+
+    const std::string number = line.substr(0, 3);
+    for (int i = 0; i < kMaxReplyLines; ++i) {
+        if (!m_reader->readLine(line)) {
+            m_replyLine = kNetworkError;
+            return false;
+        }
+        bool closing = line.size() >= 4 && line[3] == ' ' && line.compare(0, 3, number) == 0;
+        takeLine(line);
+        if (closing)
+            return true;
+    }
+    m_replyLine = kNetworkError;
+    return false;
+}
+
+bool FtpControlConnection::command(std::string_view text) {
+    if (!text.empty() && !sendCommand(text))
+        return false;
+    return readReply() && m_replyClass == 2;
+}
+
+namespace {
+
+enum class LogonField { User, Password, Account };
+
+// Where a step leads: another position of the table or one of its two ends.
+constexpr int kLoggedOn = -1;
+constexpr int kFailed = -2;
+
+struct LogonStep {
+    int position;
+    const char* verb;
+    LogonField field;
+    int afterClass2;
+    int afterClass3;
+};
+
+constexpr LogonStep kNoFirewallSequence[] = {
+    {0, "USER ", LogonField::User, kLoggedOn, 3},
+    {3, "PASS ", LogonField::Password, kLoggedOn, 6},
+    {6, "ACCT ", LogonField::Account, kLoggedOn, kFailed},
+};
+
+const LogonStep* findStep(int position) {
+    for (const auto& step : kNoFirewallSequence) {
+        if (step.position == position)
+            return &step;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool FtpControlConnection::logOn(FtpLogonInfo info) {
+    if (info.firewallType != 0) {
+        m_replyLine = kLogonFailed;
+        return false;
+    }
+    if (!connect(info.host, info.port))
+        return false;
+    if (!command(""))
+        return false;
+
+    int position = 0;
+    // The table has three steps; a well-formed walk visits each at most once.
+    for (std::size_t visited = 0; visited < std::size(kNoFirewallSequence); ++visited) {
+        const LogonStep* step = findStep(position);
+        if (!step)
+            break;
+        const std::string& value = step->field == LogonField::User       ? info.userName
+                                   : step->field == LogonField::Password ? info.password
+                                                                         : info.account;
+        if (!sendCommand(std::string(step->verb) + value) || !readReply())
+            return false;
+        if (m_replyClass == 2)
+            position = step->afterClass2;
+        else if (m_replyClass == 3)
+            position = step->afterClass3;
+        else
+            return false;
+        if (position == kLoggedOn)
+            return true;
+        if (position == kFailed)
+            break;
+    }
+    m_replyLine = kLogonFailed;
+    return false;
+}
+
+void FtpControlConnection::quit() {
+    if (isConnected())
+        sendCommand("QUIT");
+    close();
+}
+
+void FtpControlConnection::close() {
+    m_writer.reset();
+    m_reader.reset();
+    if (m_socket >= 0) {
+        ::close(m_socket);
+        m_socket = -1;
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+// A small FTP client that speaks the control protocol over one TCP stream:
+// it connects, logs on, sends single commands and reads their replies. The
+// upload uses it for what its transfer layer does not offer, the "site chmod"
+// commands. It opens no data connection.
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct FtpLogonInfo {
+    std::string host;
+    int port = 21;
+    std::string userName;
+    std::string password;
+    std::string account;
+    // Only firewall type 0 (no firewall) is supported; the upload always passes it.
+    std::string firewallHost;
+    std::string firewallUser;
+    std::string firewallPassword;
+    int firewallPort = 21;
+    int firewallType = 0;
+};
+
+class FtpControlConnection {
+public:
+    static constexpr std::chrono::milliseconds kDefaultTimeout{30000};
+
+    explicit FtpControlConnection(std::chrono::milliseconds timeout = kDefaultTimeout);
+    ~FtpControlConnection();
+    FtpControlConnection(const FtpControlConnection&) = delete;
+    FtpControlConnection& operator=(const FtpControlConnection&) = delete;
+
+    // How long connecting, and each wait for the server to accept or send
+    // data, may take before the operation fails.
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+
+    bool connect(const std::string& host, int port);
+    bool sendCommand(std::string_view text);
+    bool readReply();
+    // Sends text (unless empty) and reads the reply; true only for a class-2 reply.
+    bool command(std::string_view text);
+    bool logOn(FtpLogonInfo info);
+    void quit();
+    void close();
+
+    bool isConnected() const { return m_socket >= 0; }
+    // The last reply line read or, after a failure, the failure's text.
+    const std::string& replyLine() const { return m_replyLine; }
+    int replyClass() const { return m_replyClass; }
+
+private:
+    class LineReader;
+    class LineWriter;
+
+    void takeLine(std::string line);
+
+    std::chrono::milliseconds m_timeout;
+    std::string m_replyLine;
+    int m_replyClass = 0;
+    int m_socket = -1;
+    std::unique_ptr<LineReader> m_reader;
+    std::unique_ptr<LineWriter> m_writer;
+};

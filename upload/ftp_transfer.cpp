@@ -1,0 +1,270 @@
+#include "upload/ftp_transfer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <string_view>
+
+#include <curl/curl.h>
+
+namespace {
+
+constexpr const char* kAgentName = "Vimra3 FTP";
+
+CURL* handle(void* curl) { return static_cast<CURL*>(curl); }
+
+bool initialiseCurl() {
+    static std::once_flag once;
+    static bool ok = false;
+    std::call_once(once, [] { ok = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
+    return ok;
+}
+
+bool holdsLineBreak(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// Keeps the last reply line the server sent on the control connection.
+std::size_t keepReply(char* data, std::size_t size, std::size_t count, void* user) {
+    std::size_t n = size * count;
+    std::string_view line(data, n);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.remove_suffix(1);
+    if (!line.empty())
+        static_cast<std::string*>(user)->assign(line);
+    return n;
+}
+
+struct PutState {
+    std::FILE* local;
+    TransferMode mode;
+    const PieceCallback* onPiece;
+    std::int64_t bytesRead = 0;
+    bool pieceHanded = false;
+    bool previousWasCr = false;
+    bool readError = false;
+};
+
+// Hands the server the next piece of the local file. Progress and the cancel
+// check come after each piece, when curl asks for the one after it.
+std::size_t readPiece(char* buffer, std::size_t size, std::size_t count, void* user) {
+    auto& state = *static_cast<PutState*>(user);
+    if (state.pieceHanded && *state.onPiece && !(*state.onPiece)(state.bytesRead))
+        return CURL_READFUNC_ABORT;
+
+    std::size_t room = size * count;
+    std::size_t want = std::min(FtpSession::kPieceSize, state.mode == TransferMode::Ascii ? room / 2 : room);
+    char piece[FtpSession::kPieceSize];
+    std::size_t got = std::fread(piece, 1, want, state.local);
+    if (got == 0 && std::ferror(state.local)) {
+        state.readError = true;
+        return CURL_READFUNC_ABORT;
+    }
+    state.bytesRead += static_cast<std::int64_t>(got);
+    state.pieceHanded = got > 0;
+    if (state.mode == TransferMode::Binary) {
+        std::memcpy(buffer, piece, got);
+        return got;
+    }
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < got; ++i) {
+        char c = piece[i];
+        if (c == '\n' && !state.previousWasCr)
+            buffer[out++] = '\r';
+        buffer[out++] = c;
+        state.previousWasCr = c == '\r';
+    }
+    return out;
+}
+
+bool activeModeFailure(CURLcode code) {
+    return code == CURLE_FTP_PORT_FAILED || code == CURLE_FTP_ACCEPT_FAILED ||
+           code == CURLE_FTP_ACCEPT_TIMEOUT;
+}
+
+bool connectionFailure(CURLcode code) {
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_LOGIN_DENIED:
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_FTP_ACCEPT_TIMEOUT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string escapeSegment(CURL* curl, std::string_view segment) {
+    if (segment.empty())
+        return {};
+    char* escaped = curl_easy_escape(curl, segment.data(), static_cast<int>(segment.size()));
+    if (!escaped)
+        return {};
+    std::string result(escaped);
+    curl_free(escaped);
+    return result;
+}
+
+} // namespace
+
+FtpSession::FtpSession(std::chrono::milliseconds timeout) : m_timeout(timeout), m_open(initialiseCurl()) {}
+
+FtpConnection::FtpConnection(FtpSession& session, FtpEndpoint endpoint)
+    : m_session(session), m_endpoint(std::move(endpoint)) {
+    if (m_session.isOpen())
+        m_curl = curl_easy_init();
+}
+
+FtpConnection::~FtpConnection() {
+    if (m_curl)
+        curl_easy_cleanup(handle(m_curl));
+}
+
+std::string FtpConnection::url(const std::string& remoteName) const {
+    std::string host = m_endpoint.host;
+    if (host.find(':') != std::string::npos && host.front() != '[')
+        host = "[" + host + "]";
+    std::string result = "ftp://" + host + ":" + std::to_string(m_endpoint.port) + "/";
+    std::string_view rest(remoteName);
+    if (!rest.empty() && rest.front() == '/') {
+        result += "%2F";
+        rest.remove_prefix(1);
+    }
+    for (;;) {
+        std::size_t slash = rest.find('/');
+        result += escapeSegment(handle(m_curl), rest.substr(0, slash));
+        if (slash == std::string_view::npos)
+            break;
+        result += '/';
+        rest.remove_prefix(slash + 1);
+    }
+    return result;
+}
+
+void FtpConnection::prepare() {
+    CURL* curl = handle(m_curl);
+    const long timeoutMs = static_cast<long>(m_session.timeout().count());
+    const long timeoutSeconds = std::max(1L, (timeoutMs + 999) / 1000);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgentName);
+    curl_easy_setopt(curl, CURLOPT_USERNAME, m_endpoint.userName.c_str());
+    curl_easy_setopt(curl, CURLOPT_PASSWORD, m_endpoint.password.c_str());
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
+    curl_easy_setopt(curl, CURLOPT_ACCEPTTIMEOUT_MS, timeoutMs);
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    curl_easy_setopt(curl, CURLOPT_FTPPORT, m_session.passive() ? nullptr : "-");
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, keepReply);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &m_lastReply);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_errorBuffer);
+    curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
+    curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
+    curl_easy_setopt(curl, CURLOPT_NOBODY, 0L);
+    curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, 0L);
+    m_lastReply.clear();
+    m_errorBuffer[0] = '\0';
+}
+
+int FtpConnection::perform() {
+    CURLcode code = curl_easy_perform(handle(m_curl));
+    m_errorText.clear();
+    if (code != CURLE_OK) {
+        bool serverRefused = !m_lastReply.empty() && (m_lastReply[0] == '4' || m_lastReply[0] == '5');
+        if (serverRefused)
+            m_errorText = m_lastReply;
+        else if (m_errorBuffer[0])
+            m_errorText = m_errorBuffer;
+        else
+            m_errorText = curl_easy_strerror(code);
+    }
+    return code;
+}
+
+TransferStatus FtpConnection::classify(int code) {
+    if (code == CURLE_OK)
+        return TransferStatus::Sent;
+    if (code == CURLE_ABORTED_BY_CALLBACK)
+        return TransferStatus::Cancelled;
+    return connectionFailure(static_cast<CURLcode>(code)) ? TransferStatus::ConnectFailed
+                                                          : TransferStatus::Failed;
+}
+
+bool FtpConnection::open() {
+    if (!m_curl) {
+        m_errorText = "no FTP session";
+        return false;
+    }
+    prepare();
+    CURL* curl = handle(m_curl);
+    std::string address = url("");
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    return perform() == CURLE_OK;
+}
+
+TransferStatus FtpConnection::put(std::FILE* local, std::int64_t size, const std::string& remoteName,
+                                  TransferMode mode, const PieceCallback& onPiece) {
+    if (!m_curl) {
+        m_errorText = "no FTP session";
+        return TransferStatus::ConnectFailed;
+    }
+    if (holdsLineBreak(remoteName)) {
+        m_errorText = "invalid remote name";
+        return TransferStatus::Failed;
+    }
+    CURL* curl = handle(m_curl);
+    std::string address = url(remoteName);
+    for (;;) {
+        PutState state{local, mode, &onPiece};
+        prepare();
+        curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+        curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, mode == TransferMode::Ascii ? 1L : 0L);
+        curl_easy_setopt(curl, CURLOPT_READFUNCTION, readPiece);
+        curl_easy_setopt(curl, CURLOPT_READDATA, &state);
+        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE,
+                         mode == TransferMode::Binary && size > 0 ? static_cast<curl_off_t>(size)
+                                                                  : static_cast<curl_off_t>(-1));
+        CURLcode code = static_cast<CURLcode>(perform());
+        if (activeModeFailure(code) && !m_session.passive() && state.bytesRead == 0) {
+            m_session.usePassive();
+            continue;
+        }
+        if (state.readError) {
+            m_errorText = "cannot read the local file";
+            return TransferStatus::Failed;
+        }
+        return classify(code);
+    }
+}
+
+TransferStatus FtpConnection::makeDirectory(const std::string& remotePath) {
+    if (!m_curl) {
+        m_errorText = "no FTP session";
+        return TransferStatus::ConnectFailed;
+    }
+    if (holdsLineBreak(remotePath)) {
+        m_errorText = "invalid remote name";
+        return TransferStatus::Failed;
+    }
+    prepare();
+    CURL* curl = handle(m_curl);
+    std::string address = url("");
+    std::string command = "MKD " + remotePath;
+    curl_slist* commands = curl_slist_append(nullptr, command.c_str());
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(curl, CURLOPT_QUOTE, commands);
+    TransferStatus status = classify(perform());
+    curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
+    curl_slist_free_all(commands);
+    return status;
+}

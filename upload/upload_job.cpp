@@ -1,0 +1,341 @@
+#include "upload/upload_job.h"
+
+#include <cstdarg>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "model/paths.h"
+#include "upload/ftp_control_connection.h"
+
+namespace {
+
+__attribute__((format(printf, 1, 2))) std::string formatText(const char* format, ...) {
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (n < 0)
+        return {};
+    if (static_cast<std::size_t>(n) < sizeof buffer)
+        return std::string(buffer, static_cast<std::size_t>(n));
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    va_start(args, format);
+    std::vsnprintf(text.data(), text.size(), format, args);
+    va_end(args);
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+// name inside the server directory: "dir/name", or name alone in the login
+// folder when the directory is empty.
+std::string inDirectory(std::string_view directory, std::string_view name) {
+    std::string path(directory);
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += name;
+    return path;
+}
+
+FtpEndpoint endpointOf(const FtpTarget& target) {
+    return {std::string(fieldText(target.host)), target.port, std::string(fieldText(target.userName)),
+            std::string(fieldText(target.password))};
+}
+
+// Reads one line of the file list without its line end; false at the end.
+bool readListLine(std::FILE* list, std::string& line) {
+    line.clear();
+    int c;
+    while ((c = std::fgetc(list)) != EOF) {
+        if (c == '\n')
+            break;
+        line += static_cast<char>(c);
+    }
+    if (c == EOF && line.empty())
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+bool localFileSize(const std::string& path, std::int64_t& size) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return false;
+    auto bytes = std::filesystem::file_size(path, ec);
+    if (ec)
+        return false;
+    size = static_cast<std::int64_t>(bytes);
+    return true;
+}
+
+int percentOf(std::int64_t sent, std::int64_t size) {
+    if (size <= 0 || sent >= size)
+        return 100;
+    return static_cast<int>(sent * 100 / size);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+} // namespace
+
+UploadParts storedUploadParts(const GeneralSettings& settings) {
+    return {settings.transferCatalogue != 0, settings.transferSearch != 0, settings.transferOrderForm != 0};
+}
+
+UploadJob::UploadJob(const GeneralSettings& settings, UploadParts parts, UploadObserver& observer,
+                     UserMessages& messages, const std::atomic<bool>& cancel, UploadOptions options)
+    : m_settings(settings), m_parts(parts), m_observer(observer), m_messages(messages), m_cancel(cancel),
+      m_options(std::move(options)) {}
+
+void UploadJob::line(int number, const std::string& text) { m_observer.statusLine(number, text); }
+
+void UploadJob::fileFailed(const std::string& localPath, const std::string& remoteName,
+                           const std::string& reason) {
+    ++m_result.filesFailed;
+    m_observer.fileFailed(localPath, remoteName, reason);
+}
+
+int UploadJob::run() {
+    m_result = {};
+    m_catalogueCounter = 0;
+    m_observer.jobStarted();
+
+    FileHandle list;
+    if (m_parts.catalogue) {
+        std::string listPath = m_options.listFile.empty() ? programPath("files01.dat") : m_options.listFile;
+        list.reset(std::fopen(listPath.c_str(), "rb"));
+        if (!list) {
+            m_result.listFileMissing = true;
+            m_messages.show(formatText("couldn't open %s", listPath.c_str()), "", MessageButtons::Ok);
+        }
+    }
+
+    FtpSession session(m_options.timeout);
+    if ((list && uploadCatalogue(session, list.get()) == Step::Cancel) ||
+        (m_parts.search && uploadSearch(session) == Step::Cancel) ||
+        (m_parts.orderForm && uploadOrderForm(session) == Step::Cancel)) {
+        cancelled();
+        return -1;
+    }
+    finished();
+    bool complete = m_result.filesFailed == 0 && !m_result.listFileMissing;
+    return complete ? 0 : -1;
+}
+
+UploadJob::Step UploadJob::connectFailed(const FtpConnection& connection, const char* text) {
+    line(1, text);
+    line(2, connection.errorText());
+    return Step::Cancel;
+}
+
+UploadJob::Step UploadJob::uploadCatalogue(FtpSession& session, std::FILE* list) {
+    const FtpTarget& target = m_settings.ftpTargets[0];
+    line(1, formatText("connecting to %s", std::string(fieldText(target.host)).c_str()));
+    m_observer.progress(0);
+    FtpConnection connection(session, endpointOf(target));
+    if (!connection.open())
+        return connectFailed(connection, "Connect failed");
+
+    const std::string_view directory = fieldText(target.serverDirectory);
+    std::string path;
+    while (readListLine(list, path)) {
+        if (path.empty())
+            continue;
+        m_observer.progress(0);
+        ++m_catalogueCounter;
+        line(1, formatText("transferring file %d . . .", m_catalogueCounter));
+        std::string remoteName = inDirectory(directory, baseName(path));
+        if (cancelRequested())
+            return Step::Cancel;
+        line(1, formatText("transferring %s", path.c_str()));
+        line(2, formatText("to %s", remoteName.c_str()));
+        if (sendFile(connection, path, remoteName, TransferMode::Binary) == Step::Cancel)
+            return Step::Cancel;
+    }
+    return Step::Continue;
+}
+
+UploadJob::Step UploadJob::sendFile(FtpConnection& connection, const std::string& localPath,
+                                    const std::string& remoteName, TransferMode mode) {
+    std::int64_t size = 0;
+    bool readable = localFileSize(localPath, size);
+    if (readable) {
+        line(3, formatText("%lld bytes", static_cast<long long>(size)));
+    } else {
+        line(1, formatText("error opening %s", localPath.c_str()));
+        line(2, "");
+        line(3, "");
+    }
+    if (cancelRequested())
+        return Step::Cancel;
+
+    // Without a local file the remote one is left alone: writing it would
+    // replace the copy on the server with an empty file.
+    FileHandle local(readable ? std::fopen(localPath.c_str(), "rb") : nullptr);
+    if (!local) {
+        line(1, formatText("error opening %s", localPath.c_str()));
+        fileFailed(localPath, remoteName, "cannot open the local file");
+        return Step::Continue;
+    }
+
+    PieceCallback onPiece = [&](std::int64_t sent) {
+        m_observer.progress(percentOf(sent, size));
+        return !cancelRequested();
+    };
+    switch (connection.put(local.get(), size, remoteName, mode, onPiece)) {
+    case TransferStatus::Sent:
+        m_observer.progress(100);
+        ++m_result.filesSent;
+        return Step::Continue;
+    case TransferStatus::Cancelled:
+        fileFailed(localPath, remoteName, "cancelled");
+        return Step::Cancel;
+    case TransferStatus::ConnectFailed:
+        fileFailed(localPath, remoteName, connection.errorText());
+        return connectFailed(connection, "Connect failed");
+    case TransferStatus::Failed:
+        break;
+    }
+    fileFailed(localPath, remoteName, connection.errorText());
+    return Step::Continue;
+}
+
+UploadJob::Step UploadJob::uploadSearch(FtpSession& session) {
+    const FtpTarget& target = m_settings.searchUsesCatalogueTarget ? m_settings.ftpTargets[0]
+                                                                   : m_settings.ftpTargets[1];
+    line(1, formatText("connecting to %s", std::string(fieldText(target.host)).c_str()));
+    line(2, "");
+    line(3, "");
+    m_observer.progress(0);
+    FtpConnection connection(session, endpointOf(target));
+    if (!connection.open())
+        return connectFailed(connection, "Connect failed");
+
+    const std::string names[] = {
+        std::string(fieldText(m_settings.searchScript)),
+        std::string(baseName(fieldText(m_settings.searchPreprocess))),
+        "pages01.dat",
+        "search01.dat",
+    };
+    const std::string_view folder = fieldText(m_settings.searchOutputDir);
+    const std::string_view directory = fieldText(target.serverDirectory);
+
+    if (!connection.open())
+        return connectFailed(connection, "mkdir failed");
+    if (connection.makeDirectory(inDirectory(directory, "zkdata")) == TransferStatus::ConnectFailed)
+        return connectFailed(connection, "mkdir failed");
+
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        // An empty name (no preprocessing script configured) has nothing to send.
+        if (names[i].empty())
+            continue;
+        m_observer.progress(0);
+        std::string localPath = join(folder, names[i]);
+        std::string remoteName = inDirectory(directory, (i >= 2 ? "zkdata/" : "") + names[i]);
+        line(1, formatText("transferring %s", localPath.c_str()));
+        line(2, formatText("to %s", remoteName.c_str()));
+        if (sendFile(connection, localPath, remoteName, TransferMode::Ascii) == Step::Cancel)
+            return Step::Cancel;
+    }
+    setPermissions(target);
+    return Step::Continue;
+}
+
+void UploadJob::setPermissions(const FtpTarget& target) {
+    const std::string_view directory = fieldText(target.serverDirectory);
+    FtpControlConnection control(m_options.timeout);
+    FtpLogonInfo info;
+    info.host = fieldText(target.host);
+    info.port = target.port;
+    info.userName = fieldText(target.userName);
+    info.password = fieldText(target.password);
+    if (!control.logOn(info)) {
+        m_messages.show(control.replyLine(), "FTP", MessageButtons::Ok);
+        control.close();
+        return;
+    }
+
+    std::vector<std::string> commands;
+    if (auto script = fieldText(m_settings.searchScript); !script.empty())
+        commands.push_back(formatText("site chmod 755 %s", inDirectory(directory, script).c_str()));
+    if (auto preprocess = baseName(fieldText(m_settings.searchPreprocess)); !preprocess.empty())
+        commands.push_back(formatText("site chmod 755 %s", inDirectory(directory, preprocess).c_str()));
+    commands.push_back(formatText("site chmod 777 %s", inDirectory(directory, "zkdata").c_str()));
+    for (const auto& text : commands) {
+        line(1, text);
+        control.command(text);
+        line(2, control.replyLine());
+        std::this_thread::sleep_for(m_options.pause);
+    }
+    control.quit();
+    control.close();
+    m_result.permissionsSet = true;
+}
+
+UploadJob::Step UploadJob::uploadOrderForm(FtpSession& session) {
+    const FtpTarget& target = m_settings.ftpTargets[2];
+    line(1, "transferring order form");
+    line(2, "");
+    line(3, "");
+    m_observer.progress(0);
+
+    const std::string_view outputDir = fieldText(m_settings.outputDir);
+    std::string localPath;
+    std::string remoteBase;
+    const std::string_view customUrl = fieldText(m_settings.customFormUrl);
+    if (m_settings.useCustomForm && !customUrl.empty()) {
+        localPath = join(outputDir, baseName(fieldText(m_settings.customFormFile)));
+        std::size_t slash = customUrl.rfind('/');
+        remoteBase = customUrl.substr(slash == std::string_view::npos ? 0 : slash + 1);
+    } else {
+        remoteBase = baseName(fieldText(m_settings.orderFormUrl));
+        localPath = join(outputDir, remoteBase);
+    }
+    const std::string remoteName = inDirectory(fieldText(target.serverDirectory), remoteBase);
+
+    FtpConnection connection(session, endpointOf(target));
+    if (!connection.open())
+        return connectFailed(connection, "Connect failed");
+    line(1, formatText("transferring %s", localPath.c_str()));
+    line(2, formatText("to %s", remoteName.c_str()));
+
+    std::int64_t size = 0;
+    FileHandle local;
+    if (!remoteBase.empty() && localFileSize(localPath, size))
+        local.reset(std::fopen(localPath.c_str(), "rb"));
+    bool sent = local && connection.put(local.get(), size, remoteName, TransferMode::Binary, {}) ==
+                             TransferStatus::Sent;
+    if (sent) {
+        ++m_result.filesSent;
+    } else {
+        line(1, formatText("transfer failed (%s)", std::string(baseName(localPath)).c_str()));
+        fileFailed(localPath, remoteName, local ? connection.errorText() : "cannot open the local file");
+    }
+    m_observer.progress(100);
+    std::this_thread::sleep_for(m_options.pause);
+    return Step::Continue;
+}
+
+void UploadJob::cancelled() {
+    m_result.cancelled = true;
+    line(1, "Transfer cancelled");
+    line(2, "");
+    line(3, "");
+    m_observer.progress(0);
+    m_observer.jobFinished();
+}
+
+void UploadJob::finished() {
+    line(1, "");
+    line(2, "");
+    line(3, "");
+    m_observer.progress(0);
+    m_observer.jobFinished();
+}

@@ -1,0 +1,25 @@
+#pragma once
+// What an upload job tells the one watching it: the upload dialog, the command
+// line or a test. All calls come from the thread that runs the job.
+#include <string>
+
+class UploadObserver {
+public:
+    virtual ~UploadObserver() = default;
+
+    // The job begins: the dialog disables its controls and starts the ticker.
+    virtual void jobStarted() {}
+    // Status line 1 (what is being done), 2 (destination or server reply) or 3 (size).
+    virtual void statusLine(int line, const std::string& text) = 0;
+    // Progress of the current file, 0 to 100.
+    virtual void progress(int percent) = 0;
+    // A file did not arrive; the job goes on with the next one.
+    virtual void fileFailed(const std::string& localPath, const std::string& remoteName,
+                            const std::string& reason) {
+        (void)localPath;
+        (void)remoteName;
+        (void)reason;
+    }
+    // The job has ended (completed or cancelled): controls are enabled again.
+    virtual void jobFinished() {}
+};
