@@ -10,21 +10,34 @@
 
 namespace {
 
+const char* const kNames[] = {"/probe.gif", "/probe.jpg", "/probe.png"};
+
+const std::string& scratchFolder();
+
+void removeScratchFolder() {
+    for (const char* name : kNames)
+        std::remove((scratchFolder() + name).c_str());
+    rmdir(scratchFolder().c_str());
+}
+
+// One folder per run, under $TMPDIR (a memory file system there keeps the
+// runs fast), removed at exit.
 const std::string& scratchFolder() {
-    static const std::string folder = [] {
+    // Never destroyed, so that the exit handler can still use it.
+    static const std::string* const folder = [] {
         const char* base = std::getenv("TMPDIR");
         std::string pattern = std::string(base && *base ? base : "/tmp") + "/image_probe_fuzz.XXXXXX";
         if (!mkdtemp(pattern.data()))
             std::abort();
-        return pattern;
+        std::atexit(removeScratchFolder);
+        return new std::string(pattern);
     }();
-    return folder;
+    return *folder;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const char* const kNames[] = {"/probe.gif", "/probe.jpg", "/probe.png"};
     for (const char* name : kNames) {
         const std::string path = scratchFolder() + name;
         std::FILE* file = std::fopen(path.c_str(), "wb");
