@@ -1,0 +1,76 @@
+#!/usr/bin/python3
+"""FTP server for the upload tests and benchmark, on 127.0.0.1 only.
+
+Prints the port it listens on as the first line of stdout and ends when its
+stdin is closed, so it never outlives the process that started it. Every SITE
+command it receives is appended to the --site-log file, one line each.
+"""
+import argparse
+import logging
+import os
+import sys
+import threading
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+class TestHandler(FTPHandler):
+    site_log = None
+    refuse_active = False
+
+    def pre_process_command(self, line, cmd, arg):
+        if cmd.upper() == "SITE" and self.site_log:
+            with open(self.site_log, "a", encoding="latin-1") as log:
+                log.write(line + "\n")
+        return super().pre_process_command(line, cmd, arg)
+
+    def ftp_PORT(self, line):
+        if self.refuse_active:
+            self.respond("502 Active mode is not allowed here.")
+            return
+        return super().ftp_PORT(line)
+
+    def ftp_EPRT(self, line):
+        if self.refuse_active:
+            self.respond("502 Active mode is not allowed here.")
+            return
+        return super().ftp_EPRT(line)
+
+
+def exit_when_stdin_closes():
+    try:
+        while sys.stdin.buffer.read(4096):
+            pass
+    finally:
+        os._exit(0)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--home", required=True)
+    parser.add_argument("--user", default="shop")
+    parser.add_argument("--password", default="secret")
+    parser.add_argument("--site-log", default="")
+    parser.add_argument("--refuse-active", action="store_true")
+    parser.add_argument("--max-cons-per-ip", type=int, default=0)
+    args = parser.parse_args()
+
+    logging.basicConfig(level=logging.ERROR)
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(args.user, args.password, args.home, perm="elradfmwMT")
+    TestHandler.authorizer = authorizer
+    TestHandler.site_log = args.site_log
+    TestHandler.refuse_active = args.refuse_active
+    TestHandler.timeout = 60
+
+    server = FTPServer(("127.0.0.1", 0), TestHandler)
+    server.max_cons_per_ip = args.max_cons_per_ip
+    print(server.address[1], flush=True)
+    threading.Thread(target=exit_when_stdin_closes, daemon=True).start()
+    server.serve_forever(handle_exit=True)
+
+
+if __name__ == "__main__":
+    main()
