@@ -206,7 +206,7 @@ void storeFont(FontSpec& font, std::string_view value) {
     std::memset(&font, 0, sizeof font);
     if (value.find('/') == std::string_view::npos)
         return;
-    std::string_view parts[4];  // face, size, colour, style; the style part takes the rest
+    std::string_view parts[4] = {"", "", "", ""};  // face, size, colour, style; the style part takes the rest
     for (int i = 0; i < 4; ++i) {
         std::size_t slash = i < 3 ? value.find('/') : std::string_view::npos;
         parts[i] = value.substr(0, slash);

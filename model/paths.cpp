@@ -48,6 +48,7 @@ void copyField(char* field, std::size_t size, std::string_view text) {
     if (size == 0)
         return;
     std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
-    std::memcpy(field, text.data(), n);
+    if (n > 0)
+        std::memcpy(field, text.data(), n);
     std::memset(field + n, 0, size - n);
 }
