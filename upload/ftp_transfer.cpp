@@ -37,11 +37,9 @@ std::size_t keepReply(char* data, std::size_t size, std::size_t count, void* use
 
 struct PutState {
     std::FILE* local;
-    TransferMode mode;
     const PieceCallback* onPiece;
     std::int64_t bytesRead = 0;
     bool pieceHanded = false;
-    bool previousWasCr = false;
     bool readError = false;
 };
 
@@ -52,29 +50,15 @@ std::size_t readPiece(char* buffer, std::size_t size, std::size_t count, void* u
     if (state.pieceHanded && *state.onPiece && !(*state.onPiece)(state.bytesRead))
         return CURL_READFUNC_ABORT;
 
-    std::size_t room = size * count;
-    std::size_t want = std::min(FtpSession::kPieceSize, state.mode == TransferMode::Ascii ? room / 2 : room);
-    char piece[FtpSession::kPieceSize];
-    std::size_t got = std::fread(piece, 1, want, state.local);
+    std::size_t want = std::min(FtpSession::kPieceSize, size * count);
+    std::size_t got = std::fread(buffer, 1, want, state.local);
     if (got == 0 && std::ferror(state.local)) {
         state.readError = true;
         return CURL_READFUNC_ABORT;
     }
     state.bytesRead += static_cast<std::int64_t>(got);
     state.pieceHanded = got > 0;
-    if (state.mode == TransferMode::Binary) {
-        std::memcpy(buffer, piece, got);
-        return got;
-    }
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < got; ++i) {
-        char c = piece[i];
-        if (c == '\n' && !state.previousWasCr)
-            buffer[out++] = '\r';
-        buffer[out++] = c;
-        state.previousWasCr = c == '\r';
-    }
-    return out;
+    return got;
 }
 
 bool activeModeFailure(CURLcode code) {
@@ -223,7 +207,7 @@ TransferStatus FtpConnection::put(std::FILE* local, std::int64_t size, const std
     CURL* curl = handle(m_curl);
     std::string address = url(remoteName);
     for (;;) {
-        PutState state{local, mode, &onPiece};
+        PutState state{local, &onPiece};
         prepare();
         curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
         curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);

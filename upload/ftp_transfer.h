@@ -57,7 +57,8 @@ public:
     // Connects and logs on (or checks that the connection still stands).
     bool open();
     // Writes the remote file from local, read to its end in pieces of at most
-    // FtpSession::kPieceSize bytes. ASCII mode sends line ends as CR LF.
+    // FtpSession::kPieceSize bytes. Both modes send the bytes unchanged: our
+    // text files already have the line ends the web server wants.
     TransferStatus put(std::FILE* local, std::int64_t size, const std::string& remoteName,
                        TransferMode mode, const PieceCallback& onPiece);
     TransferStatus makeDirectory(const std::string& remotePath);

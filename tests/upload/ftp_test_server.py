@@ -64,6 +64,7 @@ def main():
     TestHandler.site_log = args.site_log
     TestHandler.refuse_active = args.refuse_active
     TestHandler.timeout = 60
+    TestHandler.auth_failed_timeout = 0.1
 
     server = FTPServer(("127.0.0.1", 0), TestHandler)
     server.max_cons_per_ip = args.max_cons_per_ip

@@ -1,0 +1,409 @@
+#include "upload/upload_job.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "model/paths.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/temp_dir.h"
+#include "tests/upload/ftp_server_process.h"
+#include "upload/ftp_control_connection.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+class RecordingObserver : public UploadObserver {
+public:
+    void jobStarted() override { events.push_back("started"); }
+    void statusLine(int line, const std::string& text) override {
+        events.push_back(std::to_string(line) + ":" + text);
+        lines[line] = text;
+    }
+    void progress(int percent) override {
+        progressValues.push_back(percent);
+        if (onProgress)
+            onProgress(percent);
+    }
+    void fileFailed(const std::string& localPath, const std::string&, const std::string&) override {
+        failed.push_back(localPath);
+    }
+    void jobFinished() override { events.push_back("finished"); }
+
+    bool saw(const std::string& event) const {
+        return std::find(events.begin(), events.end(), event) != events.end();
+    }
+    // The events from the first one starting with prefix on.
+    std::vector<std::string> from(const std::string& prefix) const {
+        auto it = std::find_if(events.begin(), events.end(),
+                               [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+        return {it, events.end()};
+    }
+
+    std::vector<std::string> events;
+    std::string lines[4];
+    std::vector<int> progressValues;
+    std::vector<std::string> failed;
+    std::function<void(int)> onProgress;
+};
+
+std::string binaryBytes(std::size_t size, unsigned seed) {
+    std::string bytes(size, '\0');
+    unsigned value = seed;
+    for (auto& b : bytes) {
+        value = value * 1103515245u + 12345u;
+        b = static_cast<char>(value >> 16);
+    }
+    return bytes;
+}
+
+class UploadJobTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(m_remote / "shop");
+        fs::create_directories(m_remote / "forms");
+        startServer({});
+        ASSERT_TRUE(m_server->running());
+        std::memset(&settings, 0, sizeof settings);
+        for (auto& target : settings.ftpTargets) {
+            copyField(target.host, "127.0.0.1");
+            copyField(target.userName, "shop");
+            copyField(target.password, "secret");
+            target.port = m_server->port();
+        }
+        options.timeout = 5s;
+        options.pause = 0ms;
+        options.listFile = (m_local / "files01.dat").string();
+    }
+
+    void startServer(FtpServerProcess::Options extra) {
+        m_server.reset();
+        extra.home = (m_remote / "").string();
+        extra.siteLog = (m_local / "site.log").string();
+        m_server = std::make_unique<FtpServerProcess>(extra);
+        for (auto& target : settings.ftpTargets)
+            target.port = m_server->port();
+    }
+
+    int run(UploadParts parts) {
+        UploadJob job(settings, parts, observer, messages, cancel, options);
+        int status = job.run();
+        result = job.result();
+        return status;
+    }
+
+    // Catalogue-like files in the local output folder and their list.
+    std::vector<std::pair<std::string, std::string>> writeCatalogue() {
+        std::vector<std::pair<std::string, std::string>> files = {
+            {"zk000000.html", "<HTML><HEAD><TITLE>Shop</TITLE></HEAD>\n<FRAMESET></FRAMESET></HTML>\n"},
+            {"zki00000.html", "<HTML>\r\n<BODY>index</BODY>\r\n</HTML>\r\n"},
+            {"zk000002.html", std::string(9000, 'x') + "\n"},
+            {"logo.gif", "GIF89a" + std::string("\0\r\n\x1a\xff\n\r", 7) + binaryBytes(3000, 1)},
+            {"my photo.png", "\x89PNG\r\n\x1a\n" + binaryBytes(19992, 2)},
+            {"empty.txt", ""},
+        };
+        std::string list;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            writeFile(m_local / "out" / files[i].first, files[i].second);
+            list += (m_local / "out" / files[i].first).string();
+            // One line as a Windows editor leaves it; the last one without a line end.
+            if (i == 1)
+                list += "\r\n";
+            else if (i + 1 < files.size())
+                list += "\n";
+        }
+        writeFile(m_local / "files01.dat", list);
+        return files;
+    }
+
+    void writeSearchFiles() {
+        fs::path folder = m_local / "search";
+        writeFile(folder / "zksearch2.pl", "#!/usr/bin/perl\nprint \"search\\n\";\n");
+        writeFile(folder / "zkread1.pl", "#!/usr/bin/perl\n# builds the database\n");
+        writeFile(folder / "pages01.dat", "2,Teapots\n3,Cups\n");
+        writeFile(folder / "search01.dat", "Teapot,2\nblue,2\nCup,3\n");
+        copyField(settings.searchOutputDir, folder.string());
+        copyField(settings.searchScript, "zksearch2.pl");
+        copyField(settings.searchPreprocess, "C:\\Vimra\\zkread1.pl");
+    }
+
+    std::vector<std::string> siteLog() const {
+        std::vector<std::string> lines;
+        std::string text = readFile(m_local / "site.log");
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+            lines.push_back(text.substr(start, end - start));
+        return lines;
+    }
+
+    static int modeOf(const fs::path& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
+    }
+
+    TempDir m_remote;
+    TempDir m_local;
+    std::unique_ptr<FtpServerProcess> m_server;
+    GeneralSettings settings;
+    UploadOptions options;
+    RecordingObserver observer;
+    RecordingMessages messages;
+    std::atomic<bool> cancel{false};
+    UploadResult result;
+};
+
+TEST_F(UploadJobTest, CatalogueFilesArriveByteForByte) {
+    struct Case {
+        const char* directory;
+        const char* remoteFolder;
+        const char* firstRemoteName;
+    };
+    const Case cases[] = {
+        {"", "", "zk000000.html"},
+        {"shop", "shop", "shop/zk000000.html"},
+        {"shop/", "shop", "shop/zk000000.html"},
+    };
+    auto files = writeCatalogue();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.directory);
+        observer = {};
+        copyField(settings.ftpTargets[0].serverDirectory, c.directory);
+        ASSERT_EQ(run({true, false, false}), 0);
+        EXPECT_EQ(result.filesSent, static_cast<int>(files.size()));
+        EXPECT_EQ(result.filesFailed, 0);
+        for (const auto& [name, bytes] : files) {
+            SCOPED_TRACE(name);
+            EXPECT_EQ(readFile(m_remote / c.remoteFolder / name), bytes);
+        }
+        const std::string first = (m_local / "out" / "zk000000.html").string();
+        EXPECT_EQ(observer.events[1], "1:connecting to 127.0.0.1");
+        EXPECT_TRUE(observer.saw("1:transferring file 1 . . ."));
+        EXPECT_TRUE(observer.saw("1:transferring file 6 . . ."));
+        EXPECT_FALSE(observer.saw("1:transferring file 7 . . ."));
+        EXPECT_TRUE(observer.saw("1:transferring " + first));
+        EXPECT_TRUE(observer.saw(std::string("2:to ") + c.firstRemoteName));
+        EXPECT_TRUE(observer.saw("3:" + std::to_string(files[4].second.size()) + " bytes"));
+        EXPECT_TRUE(observer.saw("3:0 bytes"));
+        // The 20000-byte picture goes in five pieces with progress after each.
+        auto picture = observer.progressValues;
+        EXPECT_NE(std::find(picture.begin(), picture.end(), 20), picture.end());
+        EXPECT_NE(std::find(picture.begin(), picture.end(), 80), picture.end());
+        EXPECT_EQ(observer.events.back(), "finished");
+        EXPECT_EQ(observer.lines[1], "");
+        EXPECT_EQ(observer.progressValues.back(), 0);
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+TEST_F(UploadJobTest, MissingLocalFileLeavesTheRemoteCopyAlone) {
+    auto files = writeCatalogue();
+    writeFile(m_remote / "shop" / "zki00000.html", "the good copy");
+    fs::remove(m_local / "out" / "zki00000.html");
+    copyField(settings.ftpTargets[0].serverDirectory, "shop");
+    EXPECT_EQ(run({true, false, false}), -1);
+    const std::string missing = (m_local / "out" / "zki00000.html").string();
+    EXPECT_TRUE(observer.saw("1:error opening " + missing));
+    EXPECT_EQ(observer.failed, std::vector<std::string>{missing});
+    EXPECT_EQ(readFile(m_remote / "shop" / "zki00000.html"), "the good copy");
+    EXPECT_EQ(result.filesSent, static_cast<int>(files.size()) - 1);
+    EXPECT_FALSE(result.cancelled);
+}
+
+TEST_F(UploadJobTest, MissingFileListIsReportedAndTheOtherPartsRun) {
+    writeSearchFiles();
+    options.listFile = (m_local / "nothing" / "files01.dat").string();
+    EXPECT_EQ(run({true, true, false}), -1);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"couldn't open " + options.listFile});
+    EXPECT_TRUE(result.listFileMissing);
+    EXPECT_EQ(readFile(m_remote / "zkdata" / "pages01.dat"), "2,Teapots\n3,Cups\n");
+}
+
+TEST_F(UploadJobTest, SearchFilesAndTheirPermissions) {
+    struct Case {
+        const char* name;
+        bool useCatalogueTarget;
+        const char* catalogueDirectory;
+        const char* searchDirectory;
+        const char* folder;
+        std::vector<std::string> commands;
+    };
+    const Case cases[] = {
+        {"own destination, login folder", false, "elsewhere", "", "",
+         {"site chmod 755 zksearch2.pl", "site chmod 755 zkread1.pl", "site chmod 777 zkdata"}},
+        {"catalogue destination, shop", true, "shop", "elsewhere", "shop",
+         {"site chmod 755 shop/zksearch2.pl", "site chmod 755 shop/zkread1.pl", "site chmod 777 shop/zkdata"}},
+    };
+    writeSearchFiles();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        observer = {};
+        fs::remove(m_local / "site.log");
+        settings.searchUsesCatalogueTarget = c.useCatalogueTarget;
+        copyField(settings.ftpTargets[0].serverDirectory, c.catalogueDirectory);
+        copyField(settings.ftpTargets[1].serverDirectory, c.searchDirectory);
+        ASSERT_EQ(run({false, true, false}), 0);
+        EXPECT_EQ(result.filesSent, 4);
+        EXPECT_TRUE(result.permissionsSet);
+        fs::path folder = m_remote / c.folder;
+        for (const char* name : {"zksearch2.pl", "zkread1.pl"})
+            EXPECT_EQ(readFile(folder / name), readFile(m_local / "search" / name)) << name;
+        for (const char* name : {"pages01.dat", "search01.dat"})
+            EXPECT_EQ(readFile(folder / "zkdata" / name), readFile(m_local / "search" / name)) << name;
+        EXPECT_EQ(modeOf(folder / "zksearch2.pl"), 0755);
+        EXPECT_EQ(modeOf(folder / "zkread1.pl"), 0755);
+        EXPECT_EQ(modeOf(folder / "zkdata"), 0777);
+        EXPECT_EQ(siteLog(), c.commands);
+        for (const auto& command : c.commands)
+            EXPECT_TRUE(observer.saw("1:" + command)) << command;
+        EXPECT_TRUE(observer.saw("2:200 SITE CHMOD successful."));
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+TEST_F(UploadJobTest, FailedPermissionLogonIsShownCaptionedFtp) {
+    // The transfer connection stays open, so the server refuses a second one.
+    startServer({.maxConsPerIp = 1});
+    writeSearchFiles();
+    EXPECT_EQ(run({false, true, false}), 0);
+    EXPECT_FALSE(result.permissionsSet);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "421 Too many connections from the same IP address.");
+    EXPECT_EQ(messages.shown[0].caption, "FTP");
+}
+
+TEST_F(UploadJobTest, OrderForm) {
+    struct Case {
+        const char* name;
+        bool custom;
+        const char* localName;
+        const char* remoteName;
+    };
+    const Case cases[] = {
+        {"default form", false, "zkorder.html", "zkorder.html"},
+        {"custom form", true, "myform.html", "order.htm"},
+    };
+    copyField(settings.outputDir, (m_local / "out").string());
+    copyField(settings.orderFormUrl, "http://www.example.com/shop/zkorder.html");
+    copyField(settings.customFormFile, "C:\\forms\\myform.html");
+    copyField(settings.customFormUrl, "http://www.example.com/forms/order.htm");
+    copyField(settings.ftpTargets[2].serverDirectory, "forms");
+    writeFile(m_local / "out" / "zkorder.html", "<FORM>default</FORM>\n");
+    writeFile(m_local / "out" / "myform.html", "<FORM>custom</FORM>\n" + binaryBytes(5000, 3));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        observer = {};
+        settings.useCustomForm = c.custom;
+        ASSERT_EQ(run({false, false, true}), 0);
+        EXPECT_EQ(readFile(m_remote / "forms" / c.remoteName), readFile(m_local / "out" / c.localName));
+        EXPECT_TRUE(observer.saw("1:transferring order form"));
+        EXPECT_TRUE(observer.saw("2:to forms/" + std::string(c.remoteName)));
+    }
+
+    observer = {};
+    settings.useCustomForm = 0;
+    fs::remove(m_local / "out" / "zkorder.html");
+    EXPECT_EQ(run({false, false, true}), -1);
+    EXPECT_TRUE(observer.saw("1:transfer failed (zkorder.html)"));
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_EQ(observer.events.back(), "finished");
+}
+
+TEST_F(UploadJobTest, ConnectFailureCancelsTheJob) {
+    struct Case {
+        const char* name;
+        bool stopServer;
+        const char* password;
+        const char* reply;
+    };
+    const Case cases[] = {
+        {"wrong password", false, "wrong", "2:530 Authentication failed."},
+        {"stopped server", true, "secret", nullptr},
+    };
+    writeCatalogue();
+    writeSearchFiles();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        observer = {};
+        copyField(settings.ftpTargets[0].password, c.password);
+        if (c.stopServer)
+            m_server->stop();
+        EXPECT_EQ(run({true, true, true}), -1);
+        EXPECT_TRUE(result.cancelled);
+        EXPECT_EQ(result.filesSent, 0);
+        auto tail = observer.from("1:Connect failed");
+        ASSERT_GE(tail.size(), 6u);
+        if (c.reply) {
+            EXPECT_EQ(tail[1], c.reply);
+        }
+        EXPECT_EQ(std::vector<std::string>(tail.end() - 4, tail.end()),
+                  (std::vector<std::string>{"1:Transfer cancelled", "2:", "3:", "finished"}));
+        EXPECT_FALSE(observer.saw("1:transferring order form"));
+        EXPECT_FALSE(fs::exists(m_remote / "zk000000.html"));
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+TEST_F(UploadJobTest, CancelDuringALargeFileStopsAfterTheCurrentPiece) {
+    const std::string big = binaryBytes(4'000'000, 7);
+    writeFile(m_local / "out" / "big.png", big);
+    writeFile(m_local / "out" / "after.html", "never sent");
+    writeFile(m_local / "files01.dat",
+              (m_local / "out" / "big.png").string() + "\n" + (m_local / "out" / "after.html").string() + "\n");
+    int piecesAfterCancel = -1;
+    observer.onProgress = [&](int percent) {
+        if (cancel) {
+            ++piecesAfterCancel;
+        } else if (percent > 0) {
+            cancel = true;
+            piecesAfterCancel = 0;
+        }
+    };
+    EXPECT_EQ(run({true, false, false}), -1);
+    EXPECT_TRUE(result.cancelled);
+    // Only the reset of the bar follows the cancel.
+    EXPECT_EQ(piecesAfterCancel, 1);
+    EXPECT_EQ(observer.progressValues.back(), 0);
+    EXPECT_TRUE(observer.saw("1:Transfer cancelled"));
+    EXPECT_FALSE(observer.saw("1:transferring file 2 . . ."));
+    std::error_code ec;
+    EXPECT_LT(fs::file_size(m_remote / "big.png", ec), big.size());
+    EXPECT_FALSE(fs::exists(m_remote / "after.html"));
+}
+
+TEST_F(UploadJobTest, PassiveModeWhenTheServerRefusesActive) {
+    startServer({.refuseActive = true});
+    auto files = writeCatalogue();
+    ASSERT_EQ(run({true, false, false}), 0);
+    for (const auto& [name, bytes] : files)
+        EXPECT_EQ(readFile(m_remote / name), bytes) << name;
+}
+
+TEST_F(UploadJobTest, NothingTickedOnlyResetsTheStatus) {
+    EXPECT_EQ(run({}), 0);
+    EXPECT_EQ(observer.events,
+              (std::vector<std::string>{"started", "1:", "2:", "3:", "finished"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(UploadJobTest, ControlConnectionLogonAgainstTheServer) {
+    FtpControlConnection connection(5s);
+    FtpLogonInfo info;
+    info.host = "127.0.0.1";
+    info.port = m_server->port();
+    info.userName = "shop";
+    info.password = "wrong";
+    EXPECT_FALSE(connection.logOn(info));
+    EXPECT_EQ(connection.replyLine(), "530 Authentication failed.");
+    info.password = "secret";
+    ASSERT_TRUE(connection.logOn(info));
+    EXPECT_TRUE(connection.command("site chmod 700 shop"));
+    connection.quit();
+    EXPECT_EQ(modeOf(m_remote / "shop"), 0700);
+}
+
+} // namespace
