@@ -1,0 +1,64 @@
+#pragma once
+// The leading "#!" lines of a data file as the editor models them: options
+// captions, unit and code captions, character set, META text, first item
+// page and tax types. Lines, or parts of lines, that the editor does not
+// model are kept as read and written back after the modelled ones.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "editor/catalogue_record.h"
+#include "editor/record_line.h"
+
+namespace korvel {
+
+inline constexpr int kCaptionCount = 4;
+inline constexpr int kTaxTypeCount = 7;
+inline constexpr std::size_t kCaptionLength = 40;
+inline constexpr std::size_t kFirstItemNameLength = 200;
+
+enum FirstItemMode : int { kFirstCatalogueItem = 0, kNoFirstItem = 1, kNamedFirstItem = 2 };
+
+struct TaxType {
+    std::string title;
+    double rate = 0;   // percent
+};
+
+struct KeptDirectiveLine {
+    std::string text;        // the whole line, "#!" included, without its line end
+    char delimiter = ';';    // the value delimiter it was read with
+};
+
+struct FileDirectives {
+    std::array<std::string, kCaptionCount> captions;   // by options list number - 1
+    unsigned listNumbers = 0;     // bit n-1: "SELECT<n>=" given
+    unsigned textOptions = 0;     // bit n-1: "TXTOPT<n>=" given and no "SELECT<n>="
+    std::string unitCaption;
+    bool unitPresent = false;
+    std::string codeCaption;
+    bool codePresent = false;
+    std::string charset;
+    std::string metaText;
+    int firstItemMode = kFirstCatalogueItem;
+    std::string firstItemName;
+    std::array<TaxType, kTaxTypeCount> taxTypes;
+    unsigned taxNumbers = 0;      // bit n-1: "TAX<n>=" given
+    std::string headerText;       // recognised only; their lines are kept
+    std::string footnoteText;
+    std::vector<KeptDirectiveLine> keptLines;
+
+    // Number of leading non-empty tax titles.
+    int taxCount() const;
+    // Number of options captions given.
+    int captionCount() const;
+    // The fields every record line of the file has, text options included.
+    StructureMask mask() const;
+};
+
+// Reads the leading directive lines; the reader is left at the first record.
+void readFileDirectives(LineReader& reader, FileDirectives& directives);
+
+// The directive lines, always with ';' as delimiter (appended to out).
+void appendFileDirectives(std::string& out, const FileDirectives& directives);
+
+} // namespace korvel

@@ -1,0 +1,353 @@
+#include "editor/record_line.h"
+
+#include <cstdlib>
+
+namespace korvel {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 1 << 16;
+constexpr char kCtrlZ = 0x1A;
+
+bool isCut(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view cutLeftSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    return text;
+}
+
+std::string upper(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The description as the line gives it: enclosing quotes removed when it
+// both begins and ends with one.
+std::string_view descriptionText(std::string_view rest) {
+    std::string_view text = cutRight(rest);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = cutRight(text.substr(1, text.size() - 2));
+    return text;
+}
+
+} // namespace
+
+std::string_view cutRight(std::string_view text) {
+    while (!text.empty() && isCut(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+LineReader::LineReader(std::FILE* stream, std::uint64_t startOffset)
+    : m_stream(stream), m_offset(startOffset), m_lineOffset(startOffset) {}
+
+bool LineReader::fill() {
+    if (m_eof || m_failed || !m_stream)
+        return false;
+    m_buffer.erase(0, m_position);
+    m_position = 0;
+    std::size_t old = m_buffer.size();
+    m_buffer.resize(old + kReadChunk);
+    std::size_t got = std::fread(m_buffer.data() + old, 1, kReadChunk, m_stream);
+    m_buffer.resize(old + got);
+    if (got < kReadChunk) {
+        if (std::ferror(m_stream))
+            m_failed = true;
+        m_eof = true;
+    }
+    return got > 0;
+}
+
+bool LineReader::next(std::string& line) {
+    if (m_pushedBack) {
+        m_pushedBack = false;
+        line = m_last;
+        return true;
+    }
+    line.clear();
+    bool any = false;
+    for (;;) {
+        if (m_position >= m_buffer.size() && !fill())
+            break;
+        std::string_view rest(m_buffer.data() + m_position, m_buffer.size() - m_position);
+        std::size_t lf = rest.find('\n');
+        any = true;
+        if (lf != std::string_view::npos) {
+            line.append(rest.substr(0, lf));
+            m_position += lf + 1;
+            m_lineOffset = m_offset;
+            m_offset += line.size() + 1;
+            m_last = line;
+            return true;
+        }
+        line.append(rest);
+        m_position = m_buffer.size();
+    }
+    if (!any || line.empty())
+        return false;
+    // The last line of the file, without a line end.
+    m_lineOffset = m_offset;
+    m_offset += line.size();
+    m_last = line;
+    return true;
+}
+
+void LineReader::pushBack() { m_pushedBack = true; }
+
+LineResult readRecordLine(LineReader& reader, const SlotList& fields, CatalogueRecord& record) {
+    std::string line;
+    for (;;) {
+        if (!reader.next(line))
+            return LineResult::End;
+        if (!line.empty() && line.front() == kCtrlZ)
+            return LineResult::End;
+        if (!cutRight(line).empty())
+            break;
+    }
+    record.clear();
+    record.offset = reader.lineOffset();
+
+    if (startsWith(line, "#!")) {
+        std::string_view text(line);
+        text.remove_prefix(2);
+        if (!text.empty() && text.back() == '\r')
+            text.remove_suffix(1);
+        record.set(kNameSlot, "HEADER/FOOTER");
+        record.set(kDescriptionSlot, text);
+        record.kind = kDirective;
+        record.length = reader.offset() - record.offset;
+        return LineResult::Directive;
+    }
+
+    std::size_t at = 0;
+    bool quoted = false;
+    std::string value;
+    for (int i = 0; i + 1 < fields.count && at < line.size(); ++i) {
+        value.clear();
+        for (; at < line.size(); ++at) {
+            char c = line[at];
+            if (c == '"')
+                quoted = !quoted;
+            else if (c == ',' && !quoted)
+                break;
+            else if (c != '\r' && c != '\n')
+                value += c;
+        }
+        if (at < line.size())
+            ++at;   // the comma
+        record.set(fields.slots[static_cast<std::size_t>(i)], cutLeftSpaces(cutRight(value)));
+    }
+
+    std::string description;
+    bool more = false;
+    if (at < line.size() && fields.count > 0) {
+        std::string_view text = descriptionText(std::string_view(line).substr(at));
+        more = !text.empty() && text.back() == '/';
+        if (more)
+            text.remove_suffix(1);
+        description.assign(text);
+    }
+    while (more) {
+        if (!reader.next(line))
+            break;
+        if (!line.empty() && line.front() == kCtrlZ) {
+            reader.pushBack();
+            break;
+        }
+        std::string_view piece = cutRight(line);
+        if (piece.empty())
+            break;
+        more = piece.back() == '/';
+        if (more)
+            piece.remove_suffix(1);
+        description += "\r\n";
+        description.append(piece);
+    }
+    record.set(kDescriptionSlot, description);
+    record.length = reader.offset() - record.offset;
+    return LineResult::Record;
+}
+
+void classifyRecord(CatalogueRecord& record) {
+    const std::string name = upper(record.field(kNameSlot));
+    const std::string code = upper(record.field(kCodeSlot));
+    const std::string price = upper(record.field(kPriceSlot));
+    const std::string unit = upper(record.field(kUnitSlot));
+    const std::string picture = upper(record.field(kPictureSlot));
+    auto anyIs = [&](std::string_view word, bool withName) {
+        return (withName && name == word) || price == word || code == word || unit == word ||
+               picture == word;
+    };
+
+    if (!picture.empty() && picture.front() == '!') {
+        record.kind = kItem;
+    } else if (anyIs("END INDEX", true)) {
+        record.kind = kEndIndex;
+    } else if (anyIs("INDEX", false) || startsWith(name, "!INDEX")) {
+        // The name keeps a "!INDEX" prefix: written back as read, it stays a
+        // heading for the generator too.
+        record.kind = kIndex;
+    } else if (startsWith(name, "!TABLE") || startsWith(code, "!TABLE")) {
+        record.kind = kTableStart;
+    } else if (startsWith(name, "END TABLE") || startsWith(code, "END TABLE")) {
+        record.kind = kEndTable;
+    } else if (startsWith(name, "!PAGE")) {
+        record.kind = kPageStart;
+        record.set(kNameSlot, std::string_view(record.field(kNameSlot)).substr(5));
+    } else if (anyIs("PAGE", false)) {
+        record.kind = kPageStart;
+    } else if (anyIs("END PAGE", true)) {
+        record.kind = kEndPage;
+    } else if (startsWith(code, "!COL") || startsWith(name, "!COL")) {
+        // The generator takes the count from the code field first.
+        const std::string& field = startsWith(code, "!COL") ? record.field(kCodeSlot) : record.field(kNameSlot);
+        int count = std::atoi(field.c_str() + 4);
+        record.kind = kColumns;
+        record.set(kNameSlot, std::to_string(count));
+    } else if (!record.field(kPriceSlot).empty() || !record.field(kPictureSlot).empty() ||
+               !record.field(kDescriptionSlot).empty()) {
+        record.kind = kItem;
+    } else {
+        record.kind = kIndexText;
+    }
+}
+
+SlotSource identitySource() {
+    SlotSource source{};
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        source[static_cast<std::size_t>(slot)] = slot;
+    return source;
+}
+
+namespace {
+
+// A field before the description. Quotes cannot be written inside such a
+// field (every reader drops them and they would swallow the commas that
+// follow), nor can line breaks; a field holding a comma, or a first field
+// that would read as a directive or as the end of the data, is quoted.
+void appendField(std::string& out, std::string_view value, bool first) {
+    std::string clean;
+    clean.reserve(value.size());
+    for (char c : value) {
+        if (c != '"' && c != '\r' && c != '\n')
+            clean += c;
+    }
+    bool quote = clean.find(',') != std::string::npos ||
+                 (first && (startsWith(clean, "#!") || (!clean.empty() && clean.front() == kCtrlZ)));
+    if (quote)
+        out += '"';
+    out += clean;
+    if (quote)
+        out += '"';
+}
+
+// The description, each line break written as '/' and a new line. A text
+// that begins with a quote is enclosed in quotes so that no reader takes the
+// first one away; a last line that ends in '/' gets an extra '/' and an empty
+// line, so that it does not swallow the next record.
+void appendDescription(std::string& out, std::string_view text) {
+    std::string clean;
+    clean.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                continue;
+            clean += '\n';
+        } else {
+            clean += c;
+        }
+    }
+    bool enclose = !clean.empty() && clean.front() == '"';
+    std::size_t start = 0;
+    bool firstLine = true;
+    for (;;) {
+        std::size_t lf = clean.find('\n', start);
+        bool last = lf == std::string::npos;
+        std::string_view piece = std::string_view(clean).substr(start, last ? std::string::npos : lf - start);
+        if (firstLine && enclose)
+            out += '"';
+        out += piece;
+        if (!last)
+            out += '/';
+        else if (!cutRight(piece).empty() && cutRight(piece).back() == '/')
+            out += '/';
+        if (firstLine && enclose)
+            out += '"';
+        out += '\n';
+        if (last) {
+            if (!cutRight(piece).empty() && cutRight(piece).back() == '/')
+                out += '\n';
+            break;
+        }
+        firstLine = false;
+        start = lf + 1;
+    }
+}
+
+} // namespace
+
+void appendRecordLine(std::string& out, const CatalogueRecord& record, const SlotList& fields,
+                      const SlotSource& source) {
+    static const std::string empty;
+    for (int i = 0; i < fields.count; ++i) {
+        int from = source[static_cast<std::size_t>(fields.slots[static_cast<std::size_t>(i)])];
+        const std::string& value = from >= 0 ? record.field(from) : empty;
+        if (i + 1 < fields.count) {
+            appendField(out, value, i == 0);
+            out += ',';
+        } else {
+            appendDescription(out, value);
+        }
+    }
+}
+
+void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
+                      const SlotList& fields, const SlotSource& source) {
+    switch (kind) {
+    case kEndPage:
+        out += "END PAGE\n";
+        return;
+    case kTableStart:
+        out += "!TABLE\n";
+        return;
+    case kEndTable:
+        out += "END TABLE\n";
+        return;
+    case kColumns: {
+        std::string_view name = record.name();
+        if (startsWith(upper(name), "!COL"))
+            name.remove_prefix(4);
+        int count = std::atoi(std::string(name).c_str()) % 10;
+        out += "!COL" + std::to_string(count) + "\n";
+        return;
+    }
+    case kDirective: {
+        out += "#!";
+        for (char c : record.description()) {
+            if (c != '\r' && c != '\n')
+                out += c;
+        }
+        out += '\n';
+        return;
+    }
+    case kPageStart:
+        out += "!PAGE";
+        appendRecordLine(out, record, fields, source);
+        return;
+    default:
+        appendRecordLine(out, record, fields, source);
+        return;
+    }
+}
+
+} // namespace korvel
