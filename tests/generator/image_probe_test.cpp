@@ -139,12 +139,16 @@ TEST(ImageProbe, FormatFollowsTheName) {
     EXPECT_TRUE(probe(dir, "shop.gif/Logo", gif(4, 5, -1)).ok);
 }
 
-TEST(ImageProbe, MissingFileGivesNoSize) {
+TEST(ImageProbe, UnreadablePathGivesNoSize) {
     TempDir dir;
-    ImageSize size{3, 3};
-    EXPECT_FALSE(probeImageSize((dir / "none.gif").string(), size));
-    EXPECT_EQ(size.height, 0);
-    EXPECT_EQ(size.width, 0);
+    std::filesystem::create_directory(dir / "folder.jpg");
+    for (const char* name : {"none.gif", "folder.jpg"}) {
+        SCOPED_TRACE(name);
+        ImageSize size{3, 3};
+        EXPECT_FALSE(probeImageSize((dir / name).string(), size));
+        EXPECT_EQ(size.height, 0);
+        EXPECT_EQ(size.width, 0);
+    }
     EXPECT_EQ(imageSizeText((dir / "none.gif").string()), "");
 }
 
