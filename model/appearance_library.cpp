@@ -234,11 +234,9 @@ void storeColumn(AppearanceSet& set, int column, std::string_view value) {
         if (value.empty()) {
             std::memset(field, 0, target.size);
         } else {
-            std::string path = programDirectory() + "standard/" + std::string(value);
-            for (std::size_t i = programDirectory().size(); i < path.size(); ++i) {
-                if (path[i] == '\\')
-                    path[i] = '/';
-            }
+            std::string path = programDirectory() + "standard/";
+            for (char c : value)
+                path += c == '\\' ? '/' : c;
             copyField(field, target.size, path);
         }
         break;

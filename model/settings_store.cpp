@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -49,6 +50,10 @@ int replaceFile(const std::string& path, std::string_view bytes) {
     }
     if (fd < 0)
         return -1;
+    // The new file keeps the access rights of the one it replaces.
+    struct stat old;
+    if (::stat(path.c_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
     bool written = writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {

@@ -180,12 +180,16 @@ TEST_F(SettingsStore, SaveAndLoadKeepEveryByte) {
     std::memcpy(&blocks.general, general.data(), general.size());
     std::memcpy(&blocks.appearance, appearance.data(), appearance.size());
     writeFile(home / "ZK002.dat", "old contents that are longer than nothing");
+    const auto rights = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                        std::filesystem::perms::group_read;
+    std::filesystem::permissions(home / "ZK002.dat", rights);
 
     ASSERT_EQ(saveGeneralSettings(blocks.general, messages), 0);
     ASSERT_EQ(saveAppearanceSet(blocks.appearance, messages), 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(readFile(home / "ZK002.dat"), general);
     EXPECT_EQ(readFile(home / "ZK003.dat"), appearance);
+    EXPECT_EQ(std::filesystem::status(home / "ZK002.dat").permissions(), rights) << "rights of the old file kept";
 
     SettingsBlocks loaded{};
     loadSettings(loaded);
