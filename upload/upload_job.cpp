@@ -180,7 +180,8 @@ UploadJob::Step UploadJob::sendFile(FtpConnection& connection, const std::string
     // replace the copy on the server with an empty file.
     FileHandle local(readable ? std::fopen(localPath.c_str(), "rb") : nullptr);
     if (!local) {
-        line(1, formatText("error opening %s", localPath.c_str()));
+        if (readable)
+            line(1, formatText("error opening %s", localPath.c_str()));
         fileFailed(localPath, remoteName, "cannot open the local file");
         return Step::Continue;
     }
