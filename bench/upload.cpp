@@ -1,0 +1,128 @@
+// Upload throughput against the loopback FTP server of the tests: 1,000 small
+// catalogue files, then one 50 MB file, each through the upload job.
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "model/paths.h"
+#include "model/user_messages.h"
+#include "tests/upload/ftp_server_process.h"
+#include "upload/upload_job.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class QuietObserver : public UploadObserver {
+public:
+    void statusLine(int, const std::string&) override {}
+    void progress(int) override { ++pieces; }
+    long pieces = 0;
+};
+
+bool writeBytes(const fs::path& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+struct Timing {
+    double seconds;
+    int status;
+    UploadResult result;
+    long pieces;
+};
+
+Timing upload(const GeneralSettings& settings, const std::string& listFile) {
+    QuietObserver observer;
+    StderrMessages messages;
+    std::atomic<bool> cancel{false};
+    UploadOptions options;
+    options.pause = std::chrono::milliseconds(0);
+    options.listFile = listFile;
+    UploadJob job(settings, {true, false, false}, observer, messages, cancel, options);
+    auto start = std::chrono::steady_clock::now();
+    int status = job.run();
+    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), status, job.result(), observer.pieces};
+}
+
+} // namespace
+
+int main() {
+    constexpr int kSmallFiles = 1000;
+    constexpr std::size_t kSmallSize = 2048;
+    constexpr std::size_t kLargeSize = 50u * 1024 * 1024;
+
+    // Fresh folders each run; the small files are left in place, since
+    // deleting many files slows down creating new ones on these disks.
+    std::string pattern = (fs::temp_directory_path() / "vimra-bench-upload-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const fs::path root = pattern;
+    const fs::path local = root / "out";
+    const fs::path remote = root / "server";
+    std::error_code ec;
+    fs::create_directories(local, ec);
+    fs::create_directories(remote / "small", ec);
+    fs::create_directories(remote / "large", ec);
+
+    FtpServerProcess server({.home = remote.string()});
+    if (!server.running()) {
+        std::fprintf(stderr, "bench_upload: the FTP test server did not start\n");
+        return 1;
+    }
+
+    GeneralSettings settings;
+    std::memset(&settings, 0, sizeof settings);
+    FtpTarget& target = settings.ftpTargets[0];
+    copyField(target.host, "127.0.0.1");
+    copyField(target.userName, "shop");
+    copyField(target.password, "secret");
+    target.port = server.port();
+
+    std::string page(kSmallSize, 'p');
+    std::string list;
+    for (int i = 0; i < kSmallFiles; ++i) {
+        fs::path path = local / ("zk" + std::to_string(100000 + i) + ".html");
+        if (!writeBytes(path, page))
+            return 1;
+        list += path.string() + "\n";
+    }
+    if (!writeBytes(root / "small.dat", list))
+        return 1;
+
+    std::string big(kLargeSize, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>((i * 2654435761u) >> 13);
+    const fs::path bigPath = root / "big.png";
+    if (!writeBytes(bigPath, big) || !writeBytes(root / "large.dat", bigPath.string() + "\n"))
+        return 1;
+
+    copyField(target.serverDirectory, "small");
+    Timing small = upload(settings, (root / "small.dat").string());
+    copyField(target.serverDirectory, "large");
+    Timing large = upload(settings, (root / "large.dat").string());
+
+    std::printf("upload of %d files of %zu bytes: %.2f s, %.0f files/s (%d sent, %d failed)\n", kSmallFiles,
+                kSmallSize, small.seconds, small.result.filesSent / small.seconds, small.result.filesSent,
+                small.result.filesFailed);
+    std::printf("upload of one %zu MB file: %.2f s, %.1f MB/s, %ld progress reports (%s)\n",
+                kLargeSize / (1024 * 1024), large.seconds, (kLargeSize / (1024.0 * 1024.0)) / large.seconds,
+                large.pieces, large.status == 0 ? "arrived" : "FAILED");
+    std::printf("files left in %s\n", root.c_str());
+
+    server.stop();
+    fs::remove(bigPath, ec);
+    fs::remove(remote / "large" / "big.png", ec);
+    return small.status == 0 && large.status == 0 ? 0 : 1;
+}
