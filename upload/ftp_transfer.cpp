@@ -61,9 +61,11 @@ std::size_t readPiece(char* buffer, std::size_t size, std::size_t count, void* u
     return got;
 }
 
-bool activeModeFailure(CURLcode code) {
+// The server refused active mode, or could not open the data connection to
+// us (a client behind a NAT router): "425 Can't open data connection".
+bool activeModeFailure(CURLcode code, const std::string& lastReply) {
     return code == CURLE_FTP_PORT_FAILED || code == CURLE_FTP_ACCEPT_FAILED ||
-           code == CURLE_FTP_ACCEPT_TIMEOUT;
+           code == CURLE_FTP_ACCEPT_TIMEOUT || (code == CURLE_UPLOAD_FAILED && lastReply.rfind("425", 0) == 0);
 }
 
 bool connectionFailure(CURLcode code) {
@@ -218,7 +220,7 @@ TransferStatus FtpConnection::put(std::FILE* local, std::int64_t size, const std
                          mode == TransferMode::Binary && size > 0 ? static_cast<curl_off_t>(size)
                                                                   : static_cast<curl_off_t>(-1));
         CURLcode code = static_cast<CURLcode>(perform());
-        if (activeModeFailure(code) && !m_session.passive() && state.bytesRead == 0) {
+        if (activeModeFailure(code, m_lastReply) && !m_session.passive() && state.bytesRead == 0) {
             m_session.usePassive();
             continue;
         }

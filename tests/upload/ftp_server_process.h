@@ -25,6 +25,7 @@ public:
         std::string password = "secret";
         std::string siteLog;
         bool refuseActive = false;
+        bool activeUnreachable = false;
         int maxConsPerIp = 0;
     };
 
@@ -76,6 +77,8 @@ private:
         }
         if (options.refuseActive)
             args.push_back("--refuse-active");
+        if (options.activeUnreachable)
+            args.push_back("--active-unreachable");
         if (options.maxConsPerIp > 0) {
             args.push_back("--max-cons-per-ip");
             args.push_back(std::to_string(options.maxConsPerIp));

@@ -19,6 +19,10 @@ from pyftpdlib.servers import FTPServer
 class TestHandler(FTPHandler):
     site_log = None
     refuse_active = False
+    # Accept PORT and EPRT but never reach the client, like a server
+    # facing a client behind a NAT router.
+    active_unreachable = False
+    _active_requested = False
 
     def pre_process_command(self, line, cmd, arg):
         if cmd.upper() == "SITE" and self.site_log:
@@ -26,17 +30,27 @@ class TestHandler(FTPHandler):
                 log.write(line + "\n")
         return super().pre_process_command(line, cmd, arg)
 
-    def ftp_PORT(self, line):
+    def _active(self, line, default):
         if self.refuse_active:
             self.respond("502 Active mode is not allowed here.")
-            return
-        return super().ftp_PORT(line)
+        elif self.active_unreachable:
+            self._active_requested = True
+            self.respond("200 Active data connection established.")
+        else:
+            default(line)
+
+    def ftp_PORT(self, line):
+        self._active(line, super().ftp_PORT)
 
     def ftp_EPRT(self, line):
-        if self.refuse_active:
-            self.respond("502 Active mode is not allowed here.")
+        self._active(line, super().ftp_EPRT)
+
+    def ftp_STOR(self, file, mode='w'):
+        if self._active_requested:
+            self._active_requested = False
+            self.respond("425 Can't open data connection.")
             return
-        return super().ftp_EPRT(line)
+        return super().ftp_STOR(file, mode)
 
 
 def exit_when_stdin_closes():
@@ -54,6 +68,7 @@ def main():
     parser.add_argument("--password", default="secret")
     parser.add_argument("--site-log", default="")
     parser.add_argument("--refuse-active", action="store_true")
+    parser.add_argument("--active-unreachable", action="store_true")
     parser.add_argument("--max-cons-per-ip", type=int, default=0)
     args = parser.parse_args()
 
@@ -63,6 +78,7 @@ def main():
     TestHandler.authorizer = authorizer
     TestHandler.site_log = args.site_log
     TestHandler.refuse_active = args.refuse_active
+    TestHandler.active_unreachable = args.active_unreachable
     TestHandler.timeout = 60
     TestHandler.auth_failed_timeout = 0.1
 

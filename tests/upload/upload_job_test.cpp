@@ -375,12 +375,24 @@ TEST_F(UploadJobTest, CancelDuringALargeFileStopsAfterTheCurrentPiece) {
     EXPECT_FALSE(fs::exists(m_remote / "after.html"));
 }
 
-TEST_F(UploadJobTest, PassiveModeWhenTheServerRefusesActive) {
-    startServer({.refuseActive = true});
+TEST_F(UploadJobTest, PassiveModeWhenActiveModeFails) {
+    struct Case {
+        const char* name;
+        FtpServerProcess::Options server;
+    };
+    const Case cases[] = {
+        {"active mode refused", {.refuseActive = true}},
+        {"server cannot reach the client", {.activeUnreachable = true}},
+    };
     auto files = writeCatalogue();
-    ASSERT_EQ(run({true, false, false}), 0);
-    for (const auto& [name, bytes] : files)
-        EXPECT_EQ(readFile(m_remote / name), bytes) << name;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        startServer(c.server);
+        ASSERT_EQ(run({true, false, false}), 0);
+        for (const auto& [name, bytes] : files)
+            EXPECT_EQ(readFile(m_remote / name), bytes) << name;
+        fs::remove(m_remote / "zk000000.html");
+    }
 }
 
 TEST_F(UploadJobTest, NothingTickedOnlyResetsTheStatus) {
