@@ -132,6 +132,8 @@ std::vector<Span> scanLine(std::string_view line, char delimiter, FileDirectives
     }
 
     // Recognised but not modelled: these stay on the kept line.
+    if (line.find("TAX8=") != std::string_view::npos)
+        d.eighthTaxType = true;
     Value header = findValue(line, "HEADER=", delimiter);
     if (header.found && header.delimited)
         d.headerText.assign(header.text);
@@ -208,7 +210,7 @@ int FileDirectives::captionCount() const {
 }
 
 StructureMask FileDirectives::mask() const {
-    return structureMask(codePresent, unitPresent, listNumbers | textOptions, taxNumbers != 0);
+    return structureMask(codePresent, unitPresent, listNumbers | textOptions, taxPresent());
 }
 
 } // namespace korvel

@@ -43,10 +43,13 @@ struct FileDirectives {
     std::string firstItemName;
     std::array<TaxType, kTaxTypeCount> taxTypes;
     unsigned taxNumbers = 0;      // bit n-1: "TAX<n>=" given
+    bool eighthTaxType = false;   // "TAX8=": not edited, but its records have a tax field
     std::string headerText;       // recognised only; their lines are kept
     std::string footnoteText;
     std::vector<KeptDirectiveLine> keptLines;
 
+    // Whether the records have a tax field.
+    bool taxPresent() const { return taxNumbers != 0 || eighthTaxType; }
     // Number of leading non-empty tax titles.
     int taxCount() const;
     // Number of options captions given.

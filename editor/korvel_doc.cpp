@@ -26,7 +26,13 @@ bool flush(std::string& out, std::FILE* file) {
 
 } // namespace
 
-std::string entryLabel(const CatalogueRecord& record, int) { return record.name(); }
+std::string entryLabel(const CatalogueRecord& record, int kind) {
+    // A columns entry is labelled with its count, however its name was given.
+    const std::string& name = record.name();
+    if (kind == kColumns && name.size() >= 4 && (name.compare(0, 4, "!COL") == 0 || name.compare(0, 4, "!col") == 0))
+        return name.substr(4);
+    return name;
+}
 
 CKorvelDoc::CKorvelDoc(UserMessages& messages, std::FILE* errors)
     : m_messages(messages), m_errors(errors ? errors : stderr), m_defaultInputDir(readDefaultInputDir()) {}

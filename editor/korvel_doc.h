@@ -97,7 +97,7 @@ private:
     std::string m_defaultInputDir;
 };
 
-// The entry label of a record: its name, or "columns (%c)" for columns.
+// The entry label of a record: its name; a columns entry its count.
 std::string entryLabel(const CatalogueRecord& record, int kind);
 
 } // namespace korvel

@@ -171,7 +171,7 @@ int KorvelCommands::itemTaxTypes() {
         return 0;
 
     const FileDirectives before = d;
-    bool hadTaxes = d.taxNumbers != 0;
+    bool hadTaxes = d.taxPresent();
     d.taxNumbers = 0;
     for (int n = 0; n < kTaxTypeCount; ++n) {
         TaxType& tax = d.taxTypes[static_cast<std::size_t>(n)];
@@ -181,7 +181,7 @@ int KorvelCommands::itemTaxTypes() {
             d.taxNumbers |= 1u << n;
     }
     file.modified = true;
-    if (hadTaxes == (d.taxNumbers != 0))
+    if (hadTaxes == d.taxPresent())
         return 0;
     file.setTarget(d.mask(), identitySource());
     int result = restructure();

@@ -1,0 +1,394 @@
+// The editor's commands: saving safely, the structure commands and their
+// questions, and the tree commands.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "tests/editor/editor_support.h"
+
+namespace {
+
+
+const char* kTwoSelects = "#!SELECT1=Colour;SELECT2=Size;\n"
+                          "Shirt,12.00,shirt.jpg,Red|Blue,S|M,A shirt\n"
+                          "Socks,2.00,socks.jpg,Grey,One size,Warm socks\n";
+
+TEST(SaveCommand, KeepsABackupForEverySaveEvenWithinOneSecond) {
+    EditorSession s(kTwoSelects);
+    std::string first = readFile(s.path);
+    s.doc.setModified();
+    ASSERT_EQ(s.commands.save(), 0);
+    korvel::CatalogueRecord record;
+    s.doc.readEntry(0, record);
+    record.set(korvel::kPriceSlot, "13.00");
+    s.doc.updateEntry(record, 0);
+    std::string second = readFile(s.path);
+    ASSERT_EQ(s.commands.save(), 0);   // the same second
+    EXPECT_EQ(s.files(), (std::vector<std::string>{"shop.1700000000-1.txt", "shop.1700000000.txt", "shop.txt"}));
+    EXPECT_EQ(readFile(s.dir / "shop.1700000000.txt"), first);
+    EXPECT_EQ(readFile(s.dir / "shop.1700000000-1.txt"), second);
+    EXPECT_NE(readFile(s.path).find("Shirt,13.00,"), std::string::npos);
+}
+
+TEST(SaveCommand, BackupNames) {
+    struct Case {
+        const char* path;
+        int repeat;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"/shop/data.txt", 0, "/shop/data.1700000000.txt"},
+        {"/shop/data", 0, "/shop/data.1700000000"},
+        {"/shop.d/data", 0, "/shop.d/data.1700000000"},
+        {"/shop/data.old.csv", 2, "/shop/data.old.1700000000-2.csv"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(korvel::backupName(c.path, 1700000000, c.repeat), c.want);
+    }
+}
+
+TEST(SaveCommand, OutputThatCannotBeCreatedLeavesFileAndEditsAlone) {
+    EditorSession s(kTwoSelects);
+    korvel::CatalogueRecord record;
+    s.doc.readEntry(1, record);
+    record.set(korvel::kNameSlot, "Wool socks");
+    s.doc.updateEntry(record, 1);
+    // A folder in the way of "<path>.$$$".
+    std::filesystem::create_directory(s.path + ".$$$");
+    EXPECT_EQ(s.commands.save(), -1);
+    EXPECT_EQ(s.messages.texts(), std::vector<std::string>{"Couldn't open file for output"});
+    EXPECT_EQ(readFile(s.path), kTwoSelects);
+    EXPECT_TRUE(s.doc.isModified());
+    ASSERT_EQ(s.doc.readEntry(1, record), 1);
+    EXPECT_EQ(record.name(), "Wool socks");
+
+    std::filesystem::remove(s.path + ".$$$");
+    EXPECT_EQ(s.commands.save(), 0);
+    EXPECT_NE(readFile(s.path).find("Wool socks,"), std::string::npos);
+}
+
+TEST(SaveCommand, StopAfterTheTemporaryFileLeavesTheOldFileIntact) {
+    struct Case {
+        const char* name;
+        std::function<int(EditorSession&)> command;
+    };
+    const Case cases[] = {
+        {"save", [](EditorSession& s) { return s.commands.save(); }},
+        {"save on exit", [](EditorSession& s) { return s.commands.saveOnExit(); }},
+        {"restructure", [](EditorSession& s) {
+             s.dialogs.optionalFields = [](korvel::OptionalFieldsInput& in) {
+                 in.code = "Code";
+                 return true;
+             };
+             return s.commands.optionalFields();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorSession s(kTwoSelects);
+        s.doc.setModified();
+        std::string written;
+        s.commands.setAfterTemporaryWritten([&](const std::string& temporary) {
+            written = readFile(temporary);
+            return false;
+        });
+        EXPECT_EQ(c.command(s), -1);
+        EXPECT_EQ(readFile(s.path), kTwoSelects);
+        EXPECT_FALSE(written.empty());
+        EXPECT_TRUE(s.doc.isModified());
+        // The old file still opens as it was.
+        RecordingMessages messages;
+        korvel::CKorvelDoc other(messages);
+        ASSERT_EQ(other.open(s.path, false), 0);
+        EXPECT_EQ(other.entryCount(), 2);
+        // The document still writes its old structure.
+        EXPECT_FALSE(s.doc.file().directives.codePresent);
+    }
+}
+
+TEST(SaveCommand, SaveOnExitReplacesTheFileWithoutBackupWhenAsked) {
+    struct Case {
+        MessageAnswer answer;
+        bool replaced;
+    };
+    for (const Case& c : {Case{MessageAnswer::Yes, true}, Case{MessageAnswer::No, false}}) {
+        EditorSession s(kTwoSelects);
+        s.doc.addNewEntry(korvel::kItem);
+        s.doc.tree().appendChild(korvel::kRootItem, 2);
+        s.messages.answerNext(c.answer);
+        EXPECT_EQ(s.commands.saveOnExit(), 0);
+        EXPECT_EQ(s.messages.texts(), std::vector<std::string>{"Save Changes"});
+        EXPECT_EQ(s.files(), std::vector<std::string>{"shop.txt"});
+        EXPECT_EQ(readFile(s.path).find("new item,") != std::string::npos, c.replaced);
+    }
+}
+
+TEST(SaveCommand, SaveAsWritesTheChosenFileAndOpensIt) {
+    EditorSession s(kTwoSelects);
+    std::string other = (s.dir / "Other.TXT").string();
+    s.dialogs.chosenPaths = {other};
+    EXPECT_EQ(s.commands.saveAs(), 0);
+    EXPECT_EQ(s.dialogs.titles, std::vector<std::string>{"Save Catalogue Data File As"});
+    EXPECT_EQ(s.doc.path(), other) << "the path keeps its case";
+    EXPECT_EQ(readFile(other), kTwoSelects);
+    EXPECT_EQ(readFile(s.path), kTwoSelects);
+
+    s.dialogs.chosenPaths = {(s.dir / "missing" / "x.txt").string()};
+    EXPECT_EQ(s.commands.saveAs(), -1);
+    EXPECT_EQ(s.messages.texts(), std::vector<std::string>{"Couldn't open file for output"});
+    EXPECT_EQ(s.doc.path(), other);
+}
+
+TEST(FileCommands, NewRefusesAnExistingFileAndOpensACreatedOne) {
+    EditorSession s(kTwoSelects);
+    s.dialogs.chosenPaths = {s.path};
+    EXPECT_EQ(s.commands.newFile(), -1);
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0].text, "File already exists");
+    EXPECT_EQ(s.messages.shown[0].caption, "File creation failure");
+
+    std::string fresh = (s.dir / "Fresh.txt").string();
+    s.dialogs.chosenPaths = {fresh};
+    EXPECT_EQ(s.commands.newFile(), 0);
+    EXPECT_EQ(s.doc.path(), fresh);
+    EXPECT_EQ(s.doc.entryCount(), 0);
+    EXPECT_EQ(readFile(fresh), "");
+
+    s.dialogs.chosenPaths = {s.path};
+    EXPECT_EQ(s.commands.openFile(), 0);
+    EXPECT_EQ(s.doc.entryCount(), 2);
+    EXPECT_EQ(s.dialogs.titles, (std::vector<std::string>{"New Data File", "New Data File", "Open Catalogue Data File"}));
+}
+
+TEST(FileCommands, CommandsThatNeedAFileRefuseWithout) {
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    korvel::CKorvelDoc doc(messages);
+    korvel::KorvelCommands commands(doc, dialogs);
+    EXPECT_EQ(commands.optionalFields(), -1);
+    EXPECT_EQ(commands.itemTaxTypes(), -1);
+    EXPECT_EQ(commands.metaTags(), -1);
+    EXPECT_EQ(commands.startItemPage(), -1);
+    EXPECT_EQ(commands.importFile(), -1);
+    EXPECT_EQ(commands.insert(korvel::kItem, korvel::kNoItem), korvel::kNoItem);
+    std::vector<std::pair<std::string, std::string>> shown;
+    for (const auto& m : messages.shown)
+        shown.emplace_back(m.text, m.caption);
+    std::vector<std::pair<std::string, std::string>> want = {
+        {"There is no current file", "File Options"},
+        {"There is no current file", "Item Tax Types"},
+        {"There is no current file", "File Options"},
+        {"There is no current file", "File Options"},
+        {"There is no current file", "File Options"},
+        {"You must create a new file, or select an existing file", "No Current File"},
+    };
+    EXPECT_EQ(shown, want);
+}
+
+TEST(OptionalFields, AddingACodeCaptionRewritesEveryRecordWithACodeField) {
+    EditorSession s(kTwoSelects);
+    s.dialogs.optionalFields = [](korvel::OptionalFieldsInput& in) {
+        EXPECT_EQ(in.captions[0], "Colour");
+        EXPECT_EQ(in.captions[1], "Size");
+        in.code = "Ref";
+        return true;
+    };
+    EXPECT_EQ(s.commands.optionalFields(), 0);
+    EXPECT_EQ(s.messages.texts(),
+              std::vector<std::string>{"The data file will be rewritten to reflect\nthe new structure - continue"});
+    EXPECT_EQ(readFile(s.path), "#!SELECT1=Colour;SELECT2=Size;\n"
+                                "#!CODE=Ref;\n"
+                                "Shirt,,12.00,shirt.jpg,Red|Blue,S|M,A shirt\n"
+                                "Socks,,2.00,socks.jpg,Grey,One size,Warm socks\n");
+    EXPECT_EQ(s.files(), std::vector<std::string>{"shop.txt"});
+    EXPECT_FALSE(s.doc.isModified());
+    EXPECT_EQ(s.doc.file().currentSlots.count, 7);
+}
+
+TEST(OptionalFields, LossQuestionsAndAnswers) {
+    struct Case {
+        const char* name;
+        const char* file;
+        std::function<void(korvel::OptionalFieldsInput&)> change;
+        MessageAnswer answer;
+        const char* question;
+        const char* want;   // the file afterwards
+    };
+    const char* withUnit = "#!SELECT1=Colour;\n#!UNIT1=kg;\n#!CODE=Ref;\nFlour,F1,1.20,1.5,flour.jpg,White|Brown,Bread flour\n";
+    const Case cases[] = {
+        {"unit removed, No", withUnit, [](auto& in) { in.unit = ""; }, MessageAnswer::No,
+         "By continuing, you will lose the\nfollowing data from your file\n\n    Unit1\n\nDo you wish to continue?",
+         withUnit},
+        {"unit removed, Yes", withUnit, [](auto& in) { in.unit = " "; }, MessageAnswer::Yes,
+         "By continuing, you will lose the\nfollowing data from your file\n\n    Unit1\n\nDo you wish to continue?",
+         "#!SELECT1=Colour;\n#!CODE=Ref;\nFlour,F1,1.20,flour.jpg,White|Brown,Bread flour\n"},
+        {"everything removed", withUnit,
+         [](auto& in) {
+             in.unit = "";
+             in.code = "";
+             in.captions[0] = "";
+         },
+         MessageAnswer::Yes,
+         "By continuing, you will lose the\nfollowing data from your file\n\n    1 Select(s)\n    Codes\n    Unit1\n\nDo you "
+         "wish to continue?",
+         "Flour,1.20,flour.jpg,Bread flour\n"},
+        {"middle caption cleared", "#!SELECT1=A;SELECT2=B;SELECT3=C;\nHat,1.00,hat.jpg,a1,b1,c1,Hat\n",
+         [](auto& in) { in.captions[1] = ""; }, MessageAnswer::Yes,
+         "By continuing, you will lose the\nfollowing data from your file\n\n    1 Select(s)\n\nDo you wish to continue?",
+         "#!SELECT1=A;SELECT2=C;\nHat,1.00,hat.jpg,a1,c1,Hat\n"},
+        {"caption added beside a text option", "#!TXTOPT1=Note;\nHat,1.00,hat.jpg,hello,Hat\n",
+         [](auto& in) { in.captions[0] = "Colour"; }, MessageAnswer::Yes,
+         "The data file will be rewritten to reflect\nthe new structure - continue",
+         "#!SELECT2=Colour;\n#!TXTOPT1=Note;\nHat,1.00,hat.jpg,hello,,Hat\n"},
+        {"caption renamed", "#!SELECT1=A;\nHat,1.00,hat.jpg,a1,Hat\n", [](auto& in) { in.captions[0] = "Colour"; },
+         MessageAnswer::Yes, nullptr, "#!SELECT1=A;\nHat,1.00,hat.jpg,a1,Hat\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorSession s(c.file);
+        s.dialogs.optionalFields = [&](korvel::OptionalFieldsInput& in) {
+            c.change(in);
+            return true;
+        };
+        s.messages.answerNext(c.answer);
+        EXPECT_EQ(s.commands.optionalFields(), 0);
+        if (c.question)
+            EXPECT_EQ(s.messages.texts(), std::vector<std::string>{c.question});
+        else
+            EXPECT_TRUE(s.messages.shown.empty());
+        EXPECT_EQ(readFile(s.path), c.want);
+        EXPECT_EQ(readWithGenerator(s.path).records.size(), 1u);
+    }
+}
+
+TEST(OptionalFields, RenamingOnlyMarksTheFileModified) {
+    EditorSession s("#!SELECT1=A;\nHat,1.00,hat.jpg,a1,Hat\n");
+    s.dialogs.optionalFields = [](korvel::OptionalFieldsInput& in) {
+        in.captions[0] = "Colour";
+        in.charset = " utf-8 ";
+        return true;
+    };
+    EXPECT_EQ(s.commands.optionalFields(), 0);
+    EXPECT_TRUE(s.doc.isModified());
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(readFile(s.path), "#!SELECT1=Colour;\n#!CHARSET=utf-8;\nHat,1.00,hat.jpg,a1,Hat\n");
+}
+
+TEST(TaxTypes, FirstTaxTypeAddsTheTaxFieldAndLastRemovesIt) {
+    EditorSession s("Cup,3.00,cup.jpg,A cup\n");
+    s.dialogs.taxes = [](korvel::TaxTypesInput& in) {
+        in.titles[0] = " Standard ";
+        in.rates[0] = "17.5";
+        in.titles[1] = "Zero";
+        return true;
+    };
+    EXPECT_EQ(s.commands.itemTaxTypes(), 0);
+    EXPECT_TRUE(s.messages.shown.empty());
+    EXPECT_EQ(readFile(s.path), "#!TAX1=Standard;17.50;TAX2=Zero;0.00;\nCup,3.00,cup.jpg,,A cup\n");
+
+    s.dialogs.taxes = [](korvel::TaxTypesInput& in) {
+        EXPECT_EQ(in.rates[0], "17.50");
+        in.titles[1] = "Reduced";
+        in.rates[1] = "5";
+        return true;
+    };
+    EXPECT_EQ(s.commands.itemTaxTypes(), 0);
+    EXPECT_TRUE(s.doc.isModified()) << "the same structure: only the directives change";
+
+    s.dialogs.taxes = [](korvel::TaxTypesInput& in) {
+        in.titles = {};
+        return true;
+    };
+    EXPECT_EQ(s.commands.itemTaxTypes(), 0);
+    EXPECT_EQ(readFile(s.path), "Cup,3.00,cup.jpg,A cup\n");
+}
+
+TEST(TaxTypes, RateTextAsTheDialogShowsIt) {
+    EXPECT_EQ(korvel::normaliseRateText("VAT", "17.5"), "17.50");
+    EXPECT_EQ(korvel::normaliseRateText("VAT", ""), "0.00");
+    EXPECT_EQ(korvel::normaliseRateText("", "0"), "");
+    EXPECT_EQ(korvel::normaliseRateText("", "abc"), "");
+}
+
+TEST(DirectiveCommands, MetaTagsAndStartItemPageCountAsChanges) {
+    EditorSession s("Cup,3.00,cup.jpg,A cup\n");
+    s.dialogs.startPage = [](korvel::StartItemPageInput& in) {
+        in.mode = korvel::kNamedFirstItem;
+        in.name = "welcome.htm";
+        return true;
+    };
+    EXPECT_EQ(s.commands.startItemPage(), 0);
+    EXPECT_TRUE(s.doc.isModified());
+    s.dialogs.meta = [](std::string& text) {
+        text = "<META NAME=\"a\" CONTENT=\"b\">\r\n<META NAME=\"c\" CONTENT=\"d\">\n";
+        return true;
+    };
+    EXPECT_EQ(s.commands.metaTags(), 0);
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(readFile(s.path), "#!<META NAME=\"a\" CONTENT=\"b\"> <META NAME=\"c\" CONTENT=\"d\">\n"
+                                "#!FIRSTITEM=welcome.htm;\n"
+                                "Cup,3.00,cup.jpg,A cup\n");
+    GeneratorReading reading = readWithGenerator(s.path);
+    EXPECT_EQ(reading.records.size(), 1u);
+}
+
+TEST(TreeCommands, InsertDeleteAndTheCurrentEntry) {
+    EditorSession s("Lamps,,INDEX,\nDesk lamp,12.50,desk.jpg,\nEND INDEX\nShades,,INDEX,\nEND INDEX\n");
+    int index = s.commands.insert(korvel::kIndex, s.itemOf("Desk lamp"));
+    ASSERT_NE(index, korvel::kNoItem);
+    int item = s.commands.insert(korvel::kColumns, s.itemOf("Shades"));
+    ASSERT_NE(item, korvel::kNoItem);
+    EXPECT_EQ(s.treeLines(), (std::vector<std::string>{"1 0 Lamps", "0 1 Desk lamp", "1 1 new index", "0 2 new item",
+                                                       "1 0 Shades", "9 0 columns (2)"}));
+    EXPECT_EQ(s.doc.currentLabel(), "2");
+
+    // Deleting: the next sibling becomes current, else the parent, else none.
+    s.messages.answerNext(MessageAnswer::No);
+    EXPECT_FALSE(s.commands.deleteItem(s.itemOf("new index")));
+    EXPECT_EQ(s.messages.shown.back().text, "Are you sure you wish to delete new index and it's contents");
+    EXPECT_EQ(s.messages.shown.back().caption, "Delete Index");
+    EXPECT_TRUE(s.commands.deleteItem(s.itemOf("Desk lamp")));
+    EXPECT_EQ(s.messages.shown.back().text, "Are you sure you wish to delete Desk lamp");
+    EXPECT_EQ(s.messages.shown.back().caption, "Delete Item");
+    EXPECT_EQ(s.doc.currentLabel(), "new index");
+    EXPECT_TRUE(s.commands.deleteItem(s.itemOf("new index")));
+    EXPECT_EQ(s.doc.currentLabel(), "Lamps");
+    EXPECT_TRUE(s.commands.deleteItem(s.itemOf("2")));
+    EXPECT_EQ(s.doc.current(), -1);
+
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(readFile(s.path), "Lamps,,INDEX,\nEND INDEX\nShades,,INDEX,\nEND INDEX\n");
+}
+
+TEST(TreeCommands, DragRefusalsMovesAndCopies) {
+    EditorSession s("Lamps,,INDEX,\nDesk lamp,12.50,desk.jpg,\nFabric,,INDEX,\nSilk,8.00,,\nEND INDEX\nEND INDEX\n"
+                    "Shades,,INDEX,\nEND INDEX\nCard,1.00,,\n");
+    int lamps = s.itemOf("Lamps");
+    int fabric = s.itemOf("Fabric");
+    struct Refusal {
+        int dragged;
+        int target;
+    };
+    for (const Refusal& r : {Refusal{lamps, lamps}, Refusal{lamps, fabric}, Refusal{lamps, s.itemOf("Silk")},
+                             Refusal{fabric, lamps}}) {
+        EXPECT_FALSE(s.commands.drop(r.dragged, r.target, false));
+        EXPECT_FALSE(s.commands.drop(r.dragged, r.target, true));
+    }
+    EXPECT_FALSE(s.doc.isModified());
+
+    EXPECT_TRUE(s.commands.drop(s.itemOf("Card"), s.itemOf("Shades"), false));   // onto an index: last child
+    EXPECT_TRUE(s.commands.drop(fabric, s.itemOf("Card"), true));                // onto an item: after it
+    EXPECT_EQ(s.treeLines(),
+              (std::vector<std::string>{"1 0 Lamps", "0 1 Desk lamp", "1 1 Fabric", "0 2 Silk", "1 0 Shades",
+                                        "0 1 Card", "1 1 Fabric", "0 2 Silk"}));
+    EXPECT_TRUE(s.doc.isModified());
+    EXPECT_TRUE(s.commands.drop(s.itemOf("Desk lamp"), s.itemOf("Shades"), false));
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(readFile(s.path), "Lamps,,INDEX,\nFabric,,INDEX,\nSilk,8.00,,\nEND INDEX\nEND INDEX\n"
+                                "Shades,,INDEX,\nCard,1.00,,\nFabric,,INDEX,\nSilk,8.00,,\nEND INDEX\n"
+                                "Desk lamp,12.50,desk.jpg,\nEND INDEX\n");
+}
+
+} // namespace
