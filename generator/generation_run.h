@@ -7,6 +7,7 @@
 
 #include "generator/common_text.h"
 #include "generator/font_tags.h"
+#include "generator/item_page_state.h"
 #include "generator/list_files.h"
 #include "generator/page_decorations.h"
 #include "generator/page_template.h"
@@ -49,6 +50,8 @@ struct GenerationRun {
     CommonText commonText;
     FontTagTable fontTags;
     PageDecorations decorations;     // index and item decorations, purchase block buttons
+    ItemPageState itemPages;         // the item page writers' state (open group page, in-page index)
+    bool currencyConversion = false; // alternate currencies are on: prices go through parent.CurrConv
 
     // The next record of the walk; false once the data has ended or the
     // preview has all the items it may show.

@@ -1,0 +1,23 @@
+#pragma once
+// The standard links of an index page (basket, previous index, home), with
+// the search box and the scrolling text where they are configured.
+#include <string>
+
+class PageWriter;
+struct GenerationRun;
+
+enum class BarPlace { Top, Bottom };
+
+void NavigationBar(GenerationRun& run, PageWriter& out, const std::string& parentFileName, BarPlace place,
+                   const std::string& ownFileName);
+
+// The page carries the search box: on every index page, or on the top one only.
+bool carriesSearchBox(const GenerationRun& run, const std::string& ownFileName);
+
+// The navigation is written into the header frame instead of the index pages.
+bool navigationInHeaderFrame(const GenerationRun& run);
+
+// Hooks for the search form and the scrolling-text applet, which their own
+// writers fill; they write nothing yet.
+void writeSearchBox(GenerationRun& run, PageWriter& out);
+void writeScrollingText(GenerationRun& run, PageWriter& out);
