@@ -47,8 +47,15 @@ struct PutState {
 // check come after each piece, when curl asks for the one after it.
 std::size_t readPiece(char* buffer, std::size_t size, std::size_t count, void* user) {
     auto& state = *static_cast<PutState*>(user);
-    if (state.pieceHanded && *state.onPiece && !(*state.onPiece)(state.bytesRead))
-        return CURL_READFUNC_ABORT;
+    if (state.pieceHanded && *state.onPiece) {
+        // Nothing may unwind through curl.
+        try {
+            if (!(*state.onPiece)(state.bytesRead))
+                return CURL_READFUNC_ABORT;
+        } catch (...) {
+            return CURL_READFUNC_ABORT;
+        }
+    }
 
     std::size_t want = std::min(FtpSession::kPieceSize, size * count);
     std::size_t got = std::fread(buffer, 1, want, state.local);
@@ -85,6 +92,19 @@ bool connectionFailure(CURLcode code) {
     }
 }
 
+// A host name or address, nothing that would change what the address means.
+bool validHost(std::string_view host) {
+    if (host.empty())
+        return false;
+    for (char c : host) {
+        bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '.' || c == '-' || c == '_' || c == ':' || c == '[' || c == ']';
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
 std::string escapeSegment(CURL* curl, std::string_view segment) {
     if (segment.empty())
         return {};
@@ -102,8 +122,12 @@ FtpSession::FtpSession(std::chrono::milliseconds timeout) : m_timeout(timeout), 
 
 FtpConnection::FtpConnection(FtpSession& session, FtpEndpoint endpoint)
     : m_session(session), m_endpoint(std::move(endpoint)) {
-    if (m_session.isOpen())
-        m_curl = curl_easy_init();
+    if (!m_session.isOpen())
+        m_errorText = "no FTP session";
+    else if (!validHost(m_endpoint.host) || m_endpoint.port <= 0 || m_endpoint.port > 65535)
+        m_errorText = "invalid server address";
+    else if (!(m_curl = curl_easy_init()))
+        m_errorText = "no FTP session";
 }
 
 FtpConnection::~FtpConnection() {
@@ -184,10 +208,8 @@ TransferStatus FtpConnection::classify(int code) {
 }
 
 bool FtpConnection::open() {
-    if (!m_curl) {
-        m_errorText = "no FTP session";
+    if (!m_curl)
         return false;
-    }
     prepare();
     CURL* curl = handle(m_curl);
     std::string address = url("");
@@ -198,10 +220,8 @@ bool FtpConnection::open() {
 
 TransferStatus FtpConnection::put(std::FILE* local, std::int64_t size, const std::string& remoteName,
                                   TransferMode mode, const PieceCallback& onPiece) {
-    if (!m_curl) {
-        m_errorText = "no FTP session";
+    if (!m_curl)
         return TransferStatus::ConnectFailed;
-    }
     if (holdsLineBreak(remoteName)) {
         m_errorText = "invalid remote name";
         return TransferStatus::Failed;
@@ -233,10 +253,8 @@ TransferStatus FtpConnection::put(std::FILE* local, std::int64_t size, const std
 }
 
 TransferStatus FtpConnection::makeDirectory(const std::string& remotePath) {
-    if (!m_curl) {
-        m_errorText = "no FTP session";
+    if (!m_curl)
         return TransferStatus::ConnectFailed;
-    }
     if (holdsLineBreak(remotePath)) {
         m_errorText = "invalid remote name";
         return TransferStatus::Failed;

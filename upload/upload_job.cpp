@@ -40,8 +40,16 @@ std::string inDirectory(std::string_view directory, std::string_view name) {
     return path;
 }
 
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
 FtpEndpoint endpointOf(const FtpTarget& target) {
-    return {std::string(fieldText(target.host)), target.port, std::string(fieldText(target.userName)),
+    return {std::string(trimmed(fieldText(target.host))), target.port, std::string(fieldText(target.userName)),
             std::string(fieldText(target.password))};
 }
 
@@ -103,6 +111,16 @@ void UploadJob::fileFailed(const std::string& localPath, const std::string& remo
 }
 
 int UploadJob::run() {
+    try {
+        return runSteps();
+    } catch (...) {
+        // Only an observer or an exhausted memory can throw; the job ends.
+        m_result.cancelled = true;
+        return -1;
+    }
+}
+
+int UploadJob::runSteps() {
     m_result = {};
     m_catalogueCounter = 0;
     m_observer.jobStarted();
@@ -253,7 +271,7 @@ void UploadJob::setPermissions(const FtpTarget& target) {
     const std::string_view directory = fieldText(target.serverDirectory);
     FtpControlConnection control(m_options.timeout);
     FtpLogonInfo info;
-    info.host = fieldText(target.host);
+    info.host = trimmed(fieldText(target.host));
     info.port = target.port;
     info.userName = fieldText(target.userName);
     info.password = fieldText(target.password);

@@ -50,6 +50,7 @@ public:
 private:
     enum class Step { Continue, Cancel };
 
+    int runSteps();
     Step uploadCatalogue(FtpSession& session, std::FILE* list);
     Step uploadSearch(FtpSession& session);
     Step uploadOrderForm(FtpSession& session);

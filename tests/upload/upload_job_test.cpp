@@ -317,18 +317,21 @@ TEST_F(UploadJobTest, ConnectFailureCancelsTheJob) {
     struct Case {
         const char* name;
         bool stopServer;
+        const char* host;
         const char* password;
         const char* reply;
     };
     const Case cases[] = {
-        {"wrong password", false, "wrong", "2:530 Authentication failed."},
-        {"stopped server", true, "secret", nullptr},
+        {"wrong password", false, "127.0.0.1", "wrong", "2:530 Authentication failed."},
+        {"not a host name", false, "127.0.0.1/x@y", "secret", "2:invalid server address"},
+        {"stopped server", true, "127.0.0.1", "secret", nullptr},
     };
     writeCatalogue();
     writeSearchFiles();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         observer = {};
+        copyField(settings.ftpTargets[0].host, c.host);
         copyField(settings.ftpTargets[0].password, c.password);
         if (c.stopServer)
             m_server->stop();
