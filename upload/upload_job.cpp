@@ -5,6 +5,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 #include "model/paths.h"
@@ -162,9 +163,12 @@ UploadJob::Step UploadJob::uploadCatalogue(FtpSession& session, std::FILE* list)
         return connectFailed(connection, "Connect failed");
 
     const std::string_view directory = fieldText(target.serverDirectory);
+    // The list names a picture once for every page that shows it; one copy
+    // on the server is enough.
+    std::unordered_set<std::string> listed;
     std::string path;
     while (readListLine(list, path)) {
-        if (path.empty())
+        if (path.empty() || !listed.insert(path).second)
             continue;
         m_observer.progress(0);
         ++m_catalogueCounter;

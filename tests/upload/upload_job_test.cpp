@@ -114,6 +114,9 @@ protected:
             // One line as a Windows editor leaves it; the last one without a line end.
             if (i == 1)
                 list += "\r\n";
+            // A picture shown on two pages is listed twice and sent once.
+            else if (i == 3)
+                list += "\n" + (m_local / "out" / files[i].first).string() + "\n";
             else if (i + 1 < files.size())
                 list += "\n";
         }
