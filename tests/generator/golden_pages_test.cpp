@@ -46,7 +46,7 @@ std::string gif(int width, int height) {
     return bytes;
 }
 
-[[maybe_unused]] void writeTaxFile(const Settings& s, int count) {
+void writeTaxFile(const Settings& s, int count) {
     std::string bytes(6, '\0');
     bytes[0] = static_cast<char>(132);
     bytes[2] = static_cast<char>(count);
@@ -98,6 +98,60 @@ void chainSettings(Settings& s) {
     copyField(a.prevNextImages[2], s.image("next.gif"));
 }
 
+// List style, navigation and title at the top, link images, text lines,
+// links and a picture line; bottom item navigation with text buttons; a
+// hidden quantity of one, the calculate button and image add buttons; a
+// large picture and a text-file description; search lists on the top index.
+void listSettings(Settings& s) {
+    GeneralSettings& g = *s.general;
+    AppearanceSet& a = *s.appearance;
+    a.indexStyle = 1;
+    a.navigationAtTop = 1;
+    g.useTitleInIndex = 1;
+    g.searchPlacement = 1;
+    a.useLinkImages = 1;
+    copyField(a.linkImages[4], s.image("basket.gif"));
+    copyField(a.linkImages[5], s.image("basket-on.gif"));
+    copyField(a.linkImages[2], s.image("up.gif"));
+    copyField(a.linkImages[0], s.image("home.gif"));
+    a.itemNavigation = 1;
+    g.quantityAlwaysOne = 1;
+    g.includeCalculateButton = 1;
+    copyField(a.addButtonImage, s.image("add.gif"));
+    copyField(a.updateButtonImage, s.image("upd.gif"));
+}
+
+// Coloured cells; a group page with a page title, alternating pictures, a
+// text price, an item table and a columns block of three with a
+// checkerboard; one tax rate without currency conversion.
+void groupSettings(Settings& s) {
+    GeneralSettings& g = *s.general;
+    AppearanceSet& a = *s.appearance;
+    a.indexStyle = 2;
+    a.cellAlignment = 1;
+    copyField(a.cellRolloverColour, "FFCC00");
+    copyField(a.itemCellColour, "EEEEEE");
+    copyField(a.indexCellColour, "DDDDDD");
+    copyField(a.textCellColour, "CCCCCC");
+    copyField(a.navigationCellColour, "BBBBBB");
+    copyField(a.indexFonts[1].secondColour, "FF0000");
+    a.indexMargin = 4;
+    a.itemNavigation = 2;
+    a.itemSeparator = 1;
+    a.pictureAlignment = 0x10;
+    a.showPageTitle = 1;
+    copyField(a.itemTableColour, "F0F0F0");
+    copyField(a.tableRowColours[0], "FAFAFA");
+    copyField(a.tableRowColours[1], "F5F5F5");
+    copyField(a.itemFonts[6].colour, "333333");
+    a.itemTableSpacing = 1;
+    copyField(a.columnCellColours[0], "FFFFFF");
+    copyField(a.columnCellColours[1], "EEEEEE");
+    a.columnsSpacing = 2;
+    g.includeTax = 1;
+    writeTaxFile(s, 1);
+}
+
 struct Case {
     const char* name;
     std::function<void(Settings&)> settings;
@@ -107,6 +161,10 @@ struct Case {
 const Case kCases[] = {
     {"chain", chainSettings, {{"arrow.gif", {9, 9}}, {"dot.gif", {8, 8}}, {"dot-on.gif", {8, 8}},
                               {"prev.gif", {40, 20}}, {"next.gif", {40, 20}}, {"apple.gif", {120, 90}}}},
+    {"list", listSettings, {{"basket.gif", {60, 20}}, {"basket-on.gif", {60, 20}}, {"up.gif", {60, 20}},
+                            {"home.gif", {60, 20}}, {"add.gif", {70, 20}}, {"upd.gif", {70, 20}},
+                            {"leaf.gif", {50, 50}}, {"leaf-big.gif", {300, 200}}, {"banner.gif", {200, 30}}}},
+    {"group", groupSettings, {{"spade.gif", {30, 40}}, {"rake.gif", {30, 40}}, {"pot.gif", {20, 20}}}},
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
