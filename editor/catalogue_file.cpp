@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <memory>
 #include <system_error>
+#include <utility>
 #include <unistd.h>
 
 namespace korvel {
@@ -167,9 +168,13 @@ bool CatalogueFile::appendScratch(const CatalogueRecord& record, RecordLocation&
 
 bool fetchDataRecord(std::FILE* data, const SlotList& fields, const RecordLocation& location,
                      CatalogueRecord& record) {
-    if (!data || std::fseek(data, static_cast<long>(location.offset), SEEK_SET) != 0)
+    if (!data || location.length == 0 || std::fseek(data, static_cast<long>(location.offset), SEEK_SET) != 0)
         return false;
-    LineReader reader(data, location.offset);
+    // Exactly the record's own lines are read.
+    std::string bytes(location.length, '\0');
+    if (std::fread(bytes.data(), 1, bytes.size(), data) != bytes.size())
+        return false;
+    LineReader reader(std::move(bytes), location.offset);
     LineResult result = readRecordLine(reader, fields, record);
     if (result == LineResult::End || record.offset != location.offset)
         return false;

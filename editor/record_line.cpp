@@ -1,6 +1,7 @@
 #include "editor/record_line.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace korvel {
 
@@ -49,6 +50,9 @@ std::string_view cutRight(std::string_view text) {
 
 LineReader::LineReader(std::FILE* stream, std::uint64_t startOffset)
     : m_stream(stream), m_offset(startOffset), m_lineOffset(startOffset) {}
+
+LineReader::LineReader(std::string bytes, std::uint64_t startOffset)
+    : m_stream(nullptr), m_offset(startOffset), m_lineOffset(startOffset), m_buffer(std::move(bytes)), m_eof(true) {}
 
 bool LineReader::fill() {
     if (m_eof || m_failed || !m_stream)

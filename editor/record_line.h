@@ -19,6 +19,8 @@ class LineReader {
 public:
     // The stream must be positioned at startOffset.
     LineReader(std::FILE* stream, std::uint64_t startOffset);
+    // Reads lines out of bytes that were read from startOffset on.
+    LineReader(std::string bytes, std::uint64_t startOffset);
 
     // False at the end of the stream or on a read error.
     bool next(std::string& line);
