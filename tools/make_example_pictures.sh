@@ -74,15 +74,15 @@ herb_leaves() {
     $GRAIN -colors 64 "$1"
 }
 
-# Shop banner.
-convert -size 300x80 gradient:'#5b3a22'-'#2e1c10' \
-  -fill '#f4e3c8' -draw "roundrectangle 16,30 50,62 6,6" \
-  -fill none -stroke '#f4e3c8' -strokewidth 4 -draw "arc 42,36 60,54 270,90" \
+# Shop banner, narrow enough for the index frame.
+convert -size 180x72 gradient:'#5b3a22'-'#2e1c10' \
+  -fill '#f4e3c8' -draw "roundrectangle 12,30 40,56 5,5" \
+  -fill none -stroke '#f4e3c8' -strokewidth 3 -draw "arc 34,35 48,50 270,90" \
   -stroke '#f4e3c8' -strokewidth 2 \
-  -draw "path 'M 26,24 Q 22,18 26,12'" -draw "path 'M 36,24 Q 32,16 36,8'" \
-  -stroke none -fill '#f4e3c8' -draw "rectangle 10,64 58,67" \
-  -font "$SERIF" -pointsize 22 -fill '#f4e3c8' -annotate +72+40 'Lantern Lane' \
-  -font "$SANS" -pointsize 11 -fill '#d9a45b' -annotate +74+60 'TEA  &  COFFEE  MERCHANTS' \
+  -draw "path 'M 21,25 Q 17,19 21,13'" -draw "path 'M 30,25 Q 26,17 30,9'" \
+  -stroke none -fill '#f4e3c8' -draw "rectangle 8,58 48,61" \
+  -font "$SERIF" -pointsize 16 -fill '#f4e3c8' -annotate +56+36 'Lantern Lane' \
+  -font "$SANS" -pointsize 7 -fill '#d9a45b' -annotate +57+52 'TEA  &  COFFEE  MERCHANTS' \
   $GRAIN -colors 128 logo.gif
 
 coffee_bag kenya.jpg '#2f6f4e' '#4a2c17' 'KENYA'
