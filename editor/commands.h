@@ -66,6 +66,9 @@ public:
     int newFile();
     int openFile();
     int openPath(const std::string& path);
+    // The path given on the command line: created empty when it does not
+    // exist ("couldn't create %s" when that fails, and no file is open), then opened.
+    int start(const std::string& path);
     int optionalFields();
     int itemTaxTypes();
     int metaTags();

@@ -99,6 +99,11 @@ int KorvelCommands::saveReplacing(bool restructure, Replace replace, bool keepSe
             return -1;
         }
     }
+    // The new file keeps the old one's permissions.
+    std::error_code ec;
+    auto status = std::filesystem::status(path, ec);
+    if (!ec)
+        std::filesystem::permissions(temporary, status.permissions(), ec);
     if (!m_doc.closeFiles()) {
         // The old file stays as it was; "<path>.$$$" holds the new contents.
         std::fprintf(m_doc.errors(), "couldn't close <%s>\n", path.c_str());
@@ -183,6 +188,17 @@ int KorvelCommands::openPath(const std::string& path) {
     int result = m_doc.open(path, false);
     m_dialogs.refreshViews(ViewRefresh::Rebuild);
     return result;
+}
+
+int KorvelCommands::start(const std::string& path) {
+    if (!exists(path)) {
+        std::FILE* created = std::fopen(path.c_str(), "wbx");
+        if (!created || std::fclose(created) != 0) {
+            m_doc.messages().show("couldn't create " + path, kCaption, MessageButtons::Ok);
+            return -1;
+        }
+    }
+    return openPath(path);
 }
 
 int KorvelCommands::importFile() {

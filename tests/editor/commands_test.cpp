@@ -392,3 +392,32 @@ TEST(TreeCommands, DragRefusalsMovesAndCopies) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FileCommands, StartCreatesAMissingFile) {
+    TempDir dir;
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    korvel::CKorvelDoc doc(messages);
+    korvel::KorvelCommands commands(doc, dialogs);
+    std::string path = (dir / "Shop.TXT").string();
+    EXPECT_EQ(commands.start(path), 0);
+    EXPECT_EQ(doc.path(), path);
+    EXPECT_TRUE(std::filesystem::exists(path));
+
+    std::string unreachable = (dir / "missing" / "x.txt").string();
+    EXPECT_EQ(commands.start(unreachable), -1);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"couldn't create " + unreachable});
+}
+
+TEST(SaveCommand, SavedFileKeepsItsPermissions) {
+    EditorSession s(kTwoSelects);
+    std::filesystem::permissions(s.path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    s.doc.setModified();
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(std::filesystem::status(s.path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+} // namespace
