@@ -53,7 +53,7 @@ void writeTaxFile(const Settings& s, int count) {
     writeFile(s.program / "zktax.dat", bytes);
 }
 
-[[maybe_unused]] void writeCurrencyFile(const Settings& s) {
+void writeCurrencyFile(const Settings& s) {
     std::string bytes(288 + 104, '\0');
     bytes[0] = static_cast<char>(213);
     bytes[2] = 1;   // one entry
@@ -152,6 +152,16 @@ void groupSettings(Settings& s) {
     writeTaxFile(s, 1);
 }
 
+// Declared selections (a price-varying list, a plain list, a text option)
+// and tax types; several tax rates with currency conversion; stand-alone
+// items with and without multi-option lists, and a table row with lists.
+void selectionsSettings(Settings& s) {
+    s.general->includeTax = 1;
+    s.appearance->itemNavigation = 2;
+    writeTaxFile(s, 2);
+    writeCurrencyFile(s);
+}
+
 struct Case {
     const char* name;
     std::function<void(Settings&)> settings;
@@ -164,6 +174,7 @@ const Case kCases[] = {
     {"list", listSettings, {{"basket.gif", {60, 20}}, {"basket-on.gif", {60, 20}}, {"up.gif", {60, 20}},
                             {"home.gif", {60, 20}}, {"add.gif", {70, 20}}, {"upd.gif", {70, 20}},
                             {"leaf.gif", {50, 50}}, {"leaf-big.gif", {300, 200}}, {"banner.gif", {200, 30}}}},
+    {"selections", selectionsSettings, {}},
     {"group", groupSettings, {{"spade.gif", {30, 40}}, {"rake.gif", {30, 40}}, {"pot.gif", {20, 20}}}},
 };
 
