@@ -143,7 +143,7 @@ void scanHeaderLine(std::string_view line, char delimiter, HeaderScan& scan,
     std::size_t meta = line.find("<META");
     if (meta != std::string_view::npos) {
         if (header.metaText.empty())
-            header.metaText = "\n";
+            header.metaText.push_back('\n');
         header.metaText.append(line.substr(meta));
         header.metaText += '\n';
     }
