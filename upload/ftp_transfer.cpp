@@ -126,13 +126,15 @@ FtpConnection::FtpConnection(FtpSession& session, FtpEndpoint endpoint)
         m_errorText = "no FTP session";
     else if (!validHost(m_endpoint.host) || m_endpoint.port <= 0 || m_endpoint.port > 65535)
         m_errorText = "invalid server address";
-    else if (!(m_curl = curl_easy_init()))
+    else if (!(m_multi = curl_multi_init()) || !(m_curl = curl_easy_init()))
         m_errorText = "no FTP session";
 }
 
 FtpConnection::~FtpConnection() {
     if (m_curl)
         curl_easy_cleanup(handle(m_curl));
+    if (m_multi)
+        curl_multi_cleanup(static_cast<CURLM*>(m_multi));
 }
 
 std::string FtpConnection::url(const std::string& remoteName) const {
@@ -183,8 +185,32 @@ void FtpConnection::prepare() {
     m_errorBuffer[0] = '\0';
 }
 
+// Runs the request through this connection's own multi handle, which keeps
+// the logged-on control connection between requests. The wait is bounded
+// because curl does not always hand over the socket of a passive data
+// connection it is about to open, and would otherwise sleep a full second.
 int FtpConnection::perform() {
-    CURLcode code = curl_easy_perform(handle(m_curl));
+    CURL* curl = handle(m_curl);
+    auto* multi = static_cast<CURLM*>(m_multi);
+    CURLcode code = CURLE_OK;
+    if (curl_multi_add_handle(multi, curl) != CURLM_OK) {
+        code = CURLE_OUT_OF_MEMORY;
+    } else {
+        code = CURLE_SEND_ERROR;
+        int running = 1;
+        while (running) {
+            if (curl_multi_perform(multi, &running) != CURLM_OK)
+                break;
+            if (running && curl_multi_poll(multi, nullptr, 0, 20, nullptr) != CURLM_OK)
+                break;
+        }
+        int left = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
+            if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
+                code = message->data.result;
+        }
+        curl_multi_remove_handle(multi, curl);
+    }
     m_errorText.clear();
     if (code != CURLE_OK) {
         bool serverRefused = !m_lastReply.empty() && (m_lastReply[0] == '4' || m_lastReply[0] == '5');

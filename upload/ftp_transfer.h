@@ -75,6 +75,7 @@ private:
 
     FtpSession& m_session;
     FtpEndpoint m_endpoint;
+    void* m_multi = nullptr;
     void* m_curl = nullptr;
     std::string m_lastReply;
     std::string m_errorText;

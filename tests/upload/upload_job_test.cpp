@@ -393,8 +393,12 @@ TEST_F(UploadJobTest, PassiveModeWhenActiveModeFails) {
     auto files = writeCatalogue();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        auto t0 = std::chrono::steady_clock::now();
         startServer(c.server);
+        auto t1 = std::chrono::steady_clock::now();
         ASSERT_EQ(run({true, false, false}), 0);
+        auto t2 = std::chrono::steady_clock::now();
+        fprintf(stderr, "start %ld run %ld\n", (long)std::chrono::duration_cast<std::chrono::milliseconds>(t1-t0).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t2-t1).count());
         for (const auto& [name, bytes] : files)
             EXPECT_EQ(readFile(m_remote / name), bytes) << name;
         fs::remove(m_remote / "zk000000.html");
