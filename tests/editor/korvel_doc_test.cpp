@@ -304,3 +304,51 @@ TEST(KorvelDocImport, RecordsComeUnderANewIndexInTheOpenStructure) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(KorvelDocEdit, KindChangeAloneIsSaved) {
+    EditorSession s("Tea,4.00,tea.jpg,\nCoffee,5.00,,\n");
+    s.doc.setKind(korvel::kPageStart, 1);
+    EXPECT_TRUE(s.doc.isModified());
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(readFile(s.path), "Tea,4.00,tea.jpg,\n!PAGECoffee,5.00,,\n");
+    EXPECT_EQ(s.doc.getKind(1), korvel::kPageStart);
+    s.doc.setKind(korvel::kItem, 1);
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(readFile(s.path), "Tea,4.00,tea.jpg,\nCoffee,5.00,,\n");
+}
+
+TEST(KorvelDocEdit, EachDocumentHasItsOwnScratchFileEmptiedOnOpen) {
+    EditorSession a("Tea,4.00,,\n");
+    EditorSession b("Cup,1.00,,\n");
+    korvel::CatalogueRecord record;
+    a.doc.readEntry(0, record);
+    record.set(korvel::kNameSlot, "Green tea");
+    a.doc.updateEntry(record, 0);
+    b.doc.readEntry(0, record);
+    record.set(korvel::kNameSlot, "Mug");
+    b.doc.updateEntry(record, 0);
+    ASSERT_EQ(a.doc.readEntry(0, record), 0);
+    EXPECT_EQ(record.name(), "Green tea");
+    ASSERT_EQ(b.doc.readEntry(0, record), 0);
+    EXPECT_EQ(record.name(), "Mug");
+
+    // Opening again drops what was not saved.
+    ASSERT_EQ(a.doc.open(a.path, false), 0);
+    EXPECT_FALSE(a.doc.isModified());
+    ASSERT_EQ(a.doc.readEntry(0, record), 0);
+    EXPECT_EQ(record.name(), "Tea");
+}
+
+TEST(KorvelDocEdit, SaveKeepsTheSelectionInPlace) {
+    EditorSession s("A,,INDEX,\nB,1,,\nEND INDEX\nC,2,,\n");
+    int item = s.commands.insert(korvel::kItem, s.itemOf("B"));
+    ASSERT_NE(item, korvel::kNoItem);
+    s.doc.setCurrent(s.doc.tree().entry(s.itemOf("C")));
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(s.doc.currentLabel(), "C");
+    EXPECT_EQ(s.doc.entries()[static_cast<std::size_t>(s.doc.current())].location.file, korvel::RecordFile::Data);
+}
+
+} // namespace
