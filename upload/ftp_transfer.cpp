@@ -262,9 +262,9 @@ TransferStatus FtpConnection::put(std::FILE* local, std::int64_t size, const std
         curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, mode == TransferMode::Ascii ? 1L : 0L);
         curl_easy_setopt(curl, CURLOPT_READFUNCTION, readPiece);
         curl_easy_setopt(curl, CURLOPT_READDATA, &state);
-        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE,
-                         mode == TransferMode::Binary && size > 0 ? static_cast<curl_off_t>(size)
-                                                                  : static_cast<curl_off_t>(-1));
+        // With the size announced, a file that shrinks while it is read is
+        // reported as a failed transfer instead of arriving cut short.
+        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size > 0 ? size : -1));
         CURLcode code = static_cast<CURLcode>(perform());
         if (activeModeFailure(code, m_lastReply) && !m_session.passive() && state.bytesRead == 0) {
             m_session.usePassive();

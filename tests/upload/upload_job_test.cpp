@@ -5,6 +5,9 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 
 #include "model/paths.h"
@@ -352,6 +355,27 @@ TEST_F(UploadJobTest, ConnectFailureCancelsTheJob) {
         EXPECT_FALSE(fs::exists(m_remote / "zk000000.html"));
         EXPECT_TRUE(messages.shown.empty());
     }
+}
+
+TEST_F(UploadJobTest, SilentServerEndsTheJobAfterTheTimeOut) {
+    // Connections are taken by the kernel, but nobody ever answers them.
+    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 8), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    settings.ftpTargets[0].port = ntohs(address.sin_port);
+    writeCatalogue();
+    options.timeout = 1s;
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(run({true, false, false}), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+    ::close(listener);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_TRUE(observer.saw("1:Connect failed"));
 }
 
 TEST_F(UploadJobTest, CancelDuringALargeFileStopsAfterTheCurrentPiece) {
