@@ -48,7 +48,8 @@ tea_tin() {
     $PNG "$1"
 }
 
-# herb FILE BACKGROUND PETAL CENTRE
+# The herbal infusions sit three to a row, so their pictures stay small.
+# herb_flower FILE BACKGROUND PETAL CENTRE
 herb_flower() {
   convert -size 140x140 radial-gradient:'#fffdf6'-"$2" \
     -fill "$3" \
@@ -59,7 +60,7 @@ herb_flower() {
     -draw "translate 70,70 rotate 135 ellipse 0,-28 10,22 0,360" \
     -draw "translate 70,70 rotate -135 ellipse 0,-28 10,22 0,360" \
     -fill "$4" -draw "circle 70,70 70,84" \
-    $GRAIN -colors 64 "$1"
+    -resize 104x104 $GRAIN -colors 64 "$1"
 }
 
 # herb_leaves FILE BACKGROUND LEAF VEIN
@@ -71,7 +72,7 @@ herb_leaves() {
     -stroke "$4" -strokewidth 2 -fill none \
     -draw "translate 70,74 rotate -30 line 0,36 0,-40" \
     -draw "translate 70,74 rotate 35 line 0,36 0,-30" \
-    $GRAIN -colors 64 "$1"
+    -resize 104x104 $GRAIN -colors 64 "$1"
 }
 
 # Shop banner, narrow enough for the index frame.
@@ -139,7 +140,7 @@ convert -size 140x140 radial-gradient:'#fffdf6'-'#f1e2c0' \
   -draw "ellipse 60,80 34,16 0,360" -draw "ellipse 88,62 14,22 0,360" \
   -draw "ellipse 40,62 12,18 0,360" -draw "ellipse 94,92 20,12 0,360" \
   -stroke none -fill '#f3dfa8' -draw "circle 110,40 110,52" \
-  $GRAIN -colors 64 ginger.gif
+  -resize 104x104 $GRAIN -colors 64 ginger.gif
 
 # Hand grinder, drawn large and shrunk for the page.
 convert -size 300x300 gradient:'#f6efe4'-'#dccab0' \
