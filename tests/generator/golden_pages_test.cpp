@@ -162,6 +162,14 @@ void selectionsSettings(Settings& s) {
     writeCurrencyFile(s);
 }
 
+// An HTML item page (the purchase block and the navigation go in before
+// its closing tag) and an item page template.
+void htmlTemplateSettings(Settings& s) {
+    s.appearance->itemNavigation = 1;
+    s.general->useTemplate = 1;
+    copyField(s.general->templateFile, (s.shop / "template.html").string());
+}
+
 struct Case {
     const char* name;
     std::function<void(Settings&)> settings;
@@ -175,6 +183,7 @@ const Case kCases[] = {
                             {"home.gif", {60, 20}}, {"add.gif", {70, 20}}, {"upd.gif", {70, 20}},
                             {"leaf.gif", {50, 50}}, {"leaf-big.gif", {300, 200}}, {"banner.gif", {200, 30}}}},
     {"selections", selectionsSettings, {}},
+    {"html_template", htmlTemplateSettings, {}},
     {"group", groupSettings, {{"spade.gif", {30, 40}}, {"rake.gif", {30, 40}}, {"pot.gif", {20, 20}}}},
 };
 
