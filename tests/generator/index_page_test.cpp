@@ -1,0 +1,186 @@
+// The record walk of the index pages: how sub-indexes, groups and "END
+// INDEX" shape the pages, the failure path of a sub-index page, the file
+// list, and the shipped example catalogue.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+#include "generator/generate.h"
+#include "model/catalogue_reader.h"
+#include "model/paths.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int occurrences(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++n;
+    return n;
+}
+
+class IndexWalk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("VIMRA_HOME", (dir / "program").c_str(), 1);
+        fs::create_directories(dir / "program");
+        general = std::make_unique<GeneralSettings>();
+        appearance = std::make_unique<AppearanceSet>();
+        copyField(general->outputDir, (dir / "out").string());
+        copyField(general->searchOutputDir, (dir / "search").string());
+        copyField(general->defaultInputDir, (dir / "shop").string());
+        copyField(general->inputFile, (dir / "shop" / "shop.txt").string());
+        general->basketFlags = 1;
+        general->previewMaxItems = 40;
+    }
+    void TearDown() override { unsetenv("VIMRA_HOME"); }
+
+    int generate(const std::string& data) {
+        writeFile(dir / "shop" / "shop.txt", data);
+        char* text = nullptr;
+        std::size_t size = 0;
+        std::FILE* errors = open_memstream(&text, &size);
+        int result = Generate(*appearance, *general, messages, errors);
+        std::fclose(errors);
+        diagnostics = text ? text : "";
+        std::free(text);
+        return result;
+    }
+    std::string page(const char* name) { return readFile(dir / "out" / name); }
+    bool written(const char* name) { return fs::exists(dir / "out" / name); }
+
+    TempDir dir;
+    std::unique_ptr<GeneralSettings> general;
+    std::unique_ptr<AppearanceSet> appearance;
+    RecordingMessages messages;
+    std::string diagnostics;
+};
+
+TEST_F(IndexWalk, SubIndexPageThatCannotBeCreatedLeavesItsRecordsToTheParent) {
+    // A folder in the way of the sub-index page.
+    fs::create_directories(dir / "out" / "zki00002.html");
+    ASSERT_EQ(generate("A,1.00,,\nSub,,INDEX,\nB,2.00,,\nEND INDEX\nD,3.00,,\n"), 0);
+    EXPECT_NE(diagnostics.find("failed to open <" + (dir / "out" / "zki00002.html").string() + ">\n"),
+              std::string::npos);
+    const std::string top = page("zki00000.html");
+    EXPECT_NE(top.find("HREF=\"zki00002.html\""), std::string::npos);
+    // B is read by the top index; the sub-index's "END INDEX" ends the walk.
+    EXPECT_NE(top.find(">B</A>"), std::string::npos);
+    EXPECT_EQ(top.find(">D</A>"), std::string::npos);
+    EXPECT_TRUE(written("zk000002.html"));
+    EXPECT_TRUE(written("zk000003.html"));
+    EXPECT_FALSE(written("zk000004.html"));
+    EXPECT_NE(page("zk000002.html").find("HREF=\"zk000003.html\""), std::string::npos);
+}
+
+TEST_F(IndexWalk, SubIndexHeadingFinishesAnOpenGroupFirst) {
+    ASSERT_EQ(generate("!PAGEGroup,,,\nG1,1.00,,\nSub,,INDEX,\nS1,2.00,,\nEND INDEX\nG2,3.00,,\n"), 0);
+    const std::string group = page("zk000002.html");
+    EXPECT_NE(group.find(">G1</FONT>"), std::string::npos);
+    EXPECT_EQ(group.find("S1"), std::string::npos);
+    EXPECT_EQ(group.substr(group.size() - 23), "</form></body>\n</html>\n");
+    EXPECT_NE(page("zk000003.html").find(">S1</FONT>"), std::string::npos);
+    // The group is over: G2 has a page of its own.
+    EXPECT_NE(page("zk000004.html").find(">G2</FONT>"), std::string::npos);
+    EXPECT_NE(page("zki00002.html").find("HREF=\"zk000003.html\""), std::string::npos);
+}
+
+TEST_F(IndexWalk, EndIndexAtTheTopEndsTheWalk) {
+    ASSERT_EQ(generate("A,1.00,,\nEND INDEX\nZ,2.00,,\n"), 0);
+    EXPECT_TRUE(written("zk000002.html"));
+    EXPECT_FALSE(written("zk000003.html"));
+    EXPECT_EQ(page("zki00000.html").find(">Z</A>"), std::string::npos);
+}
+
+TEST_F(IndexWalk, FileListNamesEveryPageAndEachPictureOncePerReference) {
+    writeFile(dir / "shop" / "pot.gif", "GIF89a");
+    ASSERT_EQ(generate("A,1.00,pot.gif,\nB,2.00,pot.gif,\nC,3.00,pot.gif,\n"), 0);
+    const std::string files = readFile(dir / "program" / "files01.dat");
+    const std::string out = (dir / "out").string() + "/";
+    EXPECT_EQ(occurrences(files, out + "pot.gif\n"), 3);
+    for (const char* name : {"zki00000.html", "zk000002.html", "zk000003.html", "zk000004.html"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(occurrences(files, out + name + "\n"), 1);
+    }
+    EXPECT_TRUE(fs::exists(dir / "out" / "pot.gif"));
+}
+
+TEST_F(IndexWalk, NextLinkPatchKeepsThePageIntactAroundIt) {
+    appearance->itemNavigation = 1;
+    ASSERT_EQ(generate("A,1.00,,\nSub,,INDEX,\nB,2.00,,\nC,2.00,,\nEND INDEX\nD,3.00,,\n"), 0);
+    const std::string a = page("zk000002.html");
+    EXPECT_NE(a.find("<TD><A HREF=\"zk000005.html\" TARGET=ZKITEM><FONT SIZE=+1>next</FONT></A></TD>\n</TABLE>"),
+              std::string::npos);
+    EXPECT_EQ(a.substr(a.size() - 23), "</FORM></body>\n</html>\n");
+    // The last page of each level has no next link; the first no previous one.
+    EXPECT_EQ(page("zk000005.html").find(">next<"), std::string::npos);
+    EXPECT_NE(page("zk000005.html").find("HREF=\"zk000002.html\""), std::string::npos);
+    EXPECT_EQ(page("zk000004.html").find(">next<"), std::string::npos);
+    EXPECT_EQ(page("zk000003.html").find(">prev<"), std::string::npos);
+}
+
+// One index page per heading, one item page per stand-alone item or group.
+TEST_F(IndexWalk, ShippedExampleGetsAPagePerHeadingAndPerItemOrGroup) {
+    const fs::path example = fs::path(VIMRA_SOURCE_DIR) / "package" / "files" / "example";
+    ASSERT_TRUE(fs::exists(example / "example.txt"));
+    copyField(general->defaultInputDir, example.string());
+    copyField(general->inputFile, (example / "example.txt").string());
+
+    CatalogueReader reader;
+    ASSERT_TRUE(reader.open((example / "example.txt").string()));
+    reader.readHeaderBlock();
+    int headings = 0;
+    int itemPages = 0;
+    bool inGroup = false;
+    CatalogueRecord record;
+    while (reader.readRecord(record)) {
+        switch (record.kind) {
+        case EntryKind::IndexHeading:
+            ++headings;
+            inGroup = false;
+            break;
+        case EntryKind::PageStart:
+            ++itemPages;
+            inGroup = true;
+            break;
+        case EntryKind::EndPage:
+        case EntryKind::EndIndex:
+            inGroup = false;
+            break;
+        case EntryKind::Item:
+            if (!inGroup && !record.name().empty())
+                ++itemPages;
+            break;
+        default:
+            break;
+        }
+    }
+    reader.close();
+
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* errors = open_memstream(&text, &size);
+    ASSERT_EQ(Generate(*appearance, *general, messages, errors), 0);
+    std::fclose(errors);
+    std::free(text);
+    int indexFiles = 0;
+    int itemFiles = 0;
+    for (const auto& entry : fs::directory_iterator(dir / "out")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("zki", 0) == 0 && name.size() == 13)
+            ++indexFiles;
+        else if (name.rfind("zk", 0) == 0 && name.size() == 13 && name != "zk000000.html" && name != "zk100000.html")
+            ++itemFiles;
+    }
+    EXPECT_GT(headings, 0);
+    EXPECT_EQ(indexFiles, 1 + headings);
+    EXPECT_EQ(itemFiles, itemPages);
+}
+
+} // namespace
