@@ -104,19 +104,19 @@ convert -size 300x14 xc:'#fbfdf6' \
   -draw "translate 210,10 rotate 25 ellipse 0,0 7,3 0,360" \
   -fill '#c0244a' -draw "circle 150,7 150,9" $PNG sep_green.gif
 convert -size 80x80 xc:'#eef5e4' \
-  -fill '#e2eed2' \
+  -fill '#e6f0d8' \
   -draw "translate 20,22 rotate -35 ellipse 0,0 12,5 0,360" \
   -draw "translate 58,56 rotate 30 ellipse 0,0 12,5 0,360" \
-  -fill '#e7f1da' -draw "translate 60,16 rotate 60 ellipse 0,0 8,3 0,360" \
+  -fill '#e9f2de' -draw "translate 60,16 rotate 60 ellipse 0,0 8,3 0,360" \
   -draw "translate 18,62 rotate -70 ellipse 0,0 8,3 0,360" $PNG tile_leaf.gif
 basket_heading basket_green.gif '#fbfdf6' '#2f5a24' '#7fb069'
 
 # Warm Sand: background tiles (seamless: the blur wraps around the tile).
 convert -size 96x96 xc:gray50 -seed 11 -attenuate 1.5 +noise Gaussian -colorspace gray \
-  -virtual-pixel tile -blur 0x0.8 -auto-level -colorspace sRGB -type TrueColor +level-colors '#dcc89e','#f4e8cc' \
+  -virtual-pixel tile -blur 0x0.8 -auto-level -colorspace sRGB -type TrueColor +level-colors '#e2d0aa','#f0e4c6' \
   -quality 85 tile_sand.jpg
 convert -size 128x128 xc:gray50 -seed 12 -attenuate 1.5 +noise Gaussian -colorspace gray \
-  -virtual-pixel tile -motion-blur 0x6+20 -auto-level -colorspace sRGB -type TrueColor +level-colors '#f2ead6','#fffcf4' \
+  -virtual-pixel tile -motion-blur 0x6+20 -auto-level -colorspace sRGB -type TrueColor +level-colors '#f7f0e0','#fdf9ef' \
   -quality 85 tile_paper.jpg
 basket_heading basket_sand.gif '#fbf6ea' '#5b3a22' '#c0863a'
 
