@@ -102,6 +102,7 @@ bool CatalogueFile::open(const std::string& path) {
         close();
         return false;
     }
+    m_readFailed = false;
     m_reader = std::make_unique<LineReader>(m_data, 0);
     readFileDirectives(*m_reader, directives);
     currentMask = directives.mask();
@@ -136,6 +137,7 @@ bool CatalogueFile::readNextRecord(CatalogueRecord& record) {
     LineResult result = readRecordLine(*m_reader, currentSlots, record);
     if (result == LineResult::End) {
         // Fetches seek the same stream from now on.
+        m_readFailed = m_reader->failed();
         m_reader.reset();
         return false;
     }

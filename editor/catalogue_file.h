@@ -39,6 +39,8 @@ public:
 
     // Reads and classifies the next record of the data file; false at its end.
     bool readNextRecord(CatalogueRecord& record);
+    // Whether reading the data file ended on a read error rather than its end.
+    bool readFailed() const { return m_readFailed; }
 
     // Appends a record to the scratch file; false when writing failed.
     bool appendScratch(const CatalogueRecord& record, RecordLocation& location);
@@ -67,6 +69,7 @@ private:
     std::uint64_t m_scratchSize = 0;
     std::filesystem::path m_scratchFolder;
     std::unique_ptr<LineReader> m_reader;
+    bool m_readFailed = false;
 };
 
 // Reads a record of a data file back from its offset, with the file's fields.

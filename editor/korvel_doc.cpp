@@ -89,6 +89,13 @@ int CKorvelDoc::open(const std::string& path, bool keepSelection) {
         if (record.kind == kIndex)
             ++level;
     }
+    if (m_file.readFailed()) {
+        // A file only partly read would be saved without its remaining records.
+        std::fprintf(m_errors, "failed to read <%s>\n", path.c_str());
+        closeDocument();
+        m_messages.show("Could not open files", kCaption, MessageButtons::Ok);
+        return -1;
+    }
     rebuildTree();
     addRecent(path);
     if (keepSelection)

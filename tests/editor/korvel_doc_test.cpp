@@ -279,6 +279,13 @@ TEST(KorvelDocOpen, MissingFileIsCreatedAndUnopenableFileRefused) {
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Could not open files"});
     EXPECT_FALSE(doc.hasFile());
     EXPECT_EQ(doc.windowTitle(), "untitled");
+
+    // A file that cannot be read to its end is not half opened.
+    std::filesystem::create_directory(dir / "folder.txt");
+    EXPECT_NE(doc.open((dir / "folder.txt").string(), false), 0);
+    EXPECT_EQ(messages.texts().size(), 2u);
+    EXPECT_FALSE(doc.hasFile());
+    EXPECT_EQ(doc.entryCount(), 0);
 }
 
 TEST(KorvelDocImport, RecordsComeUnderANewIndexInTheOpenStructure) {
