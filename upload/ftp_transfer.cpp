@@ -10,6 +10,8 @@
 namespace {
 
 constexpr const char* kAgentName = "Vimra3 FTP";
+// The longest wait for curl to make progress; see FtpConnection::perform.
+constexpr int kPollMilliseconds = 5;
 
 CURL* handle(void* curl) { return static_cast<CURL*>(curl); }
 
@@ -201,7 +203,7 @@ int FtpConnection::perform() {
         while (running) {
             if (curl_multi_perform(multi, &running) != CURLM_OK)
                 break;
-            if (running && curl_multi_poll(multi, nullptr, 0, 20, nullptr) != CURLM_OK)
+            if (running && curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr) != CURLM_OK)
                 break;
         }
         int left = 0;
