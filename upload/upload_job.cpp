@@ -263,7 +263,6 @@ UploadJob::Step UploadJob::uploadSearch(FtpSession& session) {
         std::string localPath = join(folder, names[i]);
         std::string remoteName = inDirectory(directory, (i >= 2 ? "zkdata/" : "") + names[i]);
         line(1, formatText("transferring %s", localPath.c_str()));
-        line(2, formatText("to %s", remoteName.c_str()));
         if (sendFile(connection, localPath, remoteName, TransferMode::Ascii) == Step::Cancel)
             return Step::Cancel;
     }
