@@ -10,6 +10,7 @@
 #include "generator/item_table.h"
 #include "generator/page_writer.h"
 #include "generator/purchase_block.h"
+#include "generator/selection_script.h"
 #include "model/paths.h"
 
 namespace {
@@ -77,6 +78,17 @@ std::FILE* openHtmlSource(const GenerationRun& run, const std::string& picture) 
     return file;
 }
 
+bool holdsFormTag(const std::string& text) {
+    for (std::size_t i = 0; i + 5 <= text.size(); ++i) {
+        if (text[i] == '<' && std::tolower(static_cast<unsigned char>(text[i + 1])) == 'f' &&
+            std::tolower(static_cast<unsigned char>(text[i + 2])) == 'o' &&
+            std::tolower(static_cast<unsigned char>(text[i + 3])) == 'r' &&
+            std::tolower(static_cast<unsigned char>(text[i + 4])) == 'm')
+            return true;
+    }
+    return false;
+}
+
 std::size_t closingTag(const std::string& line) {
     for (const char* tag : {"</body>", "</BODY>", "</html>", "</HTML>"}) {
         std::size_t at = line.find(tag);
@@ -99,6 +111,7 @@ int HtmlItemPage(GenerationRun& run, const std::string& previousName, const std:
     }
     run.lists.listFile(path);
     bool inserted = false;
+    bool sawForm = false;
     std::string line;
     int c = 0;
     while (c != EOF) {
@@ -110,15 +123,26 @@ int HtmlItemPage(GenerationRun& run, const std::string& previousName, const std:
         }
         std::size_t at = inserted ? std::string::npos : closingTag(line);
         if (at == std::string::npos) {
+            sawForm = sawForm || holdsFormTag(line);
             out.put(line);
             continue;
         }
         inserted = true;
         out.put(std::string_view(line).substr(0, at));
+        sawForm = sawForm || holdsFormTag(line.substr(0, at));
         out.put("<BR CLEAR=ALL>");
         if (run.basketOn()) {
+            // The purchase block works on the page's first form and on the
+            // item's option arrays: a page of its own may have neither.
+            const ItemChoices choices = readItemChoices(run, record);
+            if (!sawForm)
+                out.put("<FORM NAME=\"evalform\" onSubmit=\"return false\";>");
             out.put("<BR CLEAR=ALL>");
-            PurchaseBlock(run, out, record, readItemChoices(run, record), 0, PurchasePlace::Block);
+            if (choices.count > 0)
+                SelectionScript(run, out, choices, 0, run.itemCounter);
+            PurchaseBlock(run, out, record, choices, 0, PurchasePlace::Block);
+            if (!sawForm)
+                out.put("</FORM>");
         }
         ItemNavigationBar(run, out, previousName, nextName, nullptr);
         out.put(std::string_view(line).substr(at));

@@ -1,0 +1,81 @@
+// Item pages beyond the golden cases: HTML item pages and missing files.
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+#include "generator/generate.h"
+#include "model/paths.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ItemPages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("VIMRA_HOME", (dir / "program").c_str(), 1);
+        fs::create_directories(dir / "program");
+        general = std::make_unique<GeneralSettings>();
+        appearance = std::make_unique<AppearanceSet>();
+        copyField(general->outputDir, (dir / "out").string());
+        copyField(general->searchOutputDir, (dir / "search").string());
+        copyField(general->defaultInputDir, (dir / "shop").string());
+        copyField(general->inputFile, (dir / "shop" / "shop.txt").string());
+        general->basketFlags = 1;
+        appearance->itemNavigation = 1;
+    }
+    void TearDown() override { unsetenv("VIMRA_HOME"); }
+
+    int generate(const std::string& data) {
+        writeFile(dir / "shop" / "shop.txt", data);
+        char* text = nullptr;
+        std::size_t size = 0;
+        std::FILE* errors = open_memstream(&text, &size);
+        int result = Generate(*appearance, *general, messages, errors);
+        std::fclose(errors);
+        diagnostics = text ? text : "";
+        std::free(text);
+        return result;
+    }
+    std::string page(const char* name) { return readFile(dir / "out" / name); }
+
+    TempDir dir;
+    std::unique_ptr<GeneralSettings> general;
+    std::unique_ptr<AppearanceSet> appearance;
+    RecordingMessages messages;
+    std::string diagnostics;
+};
+
+TEST_F(ItemPages, HtmlItemPageGetsItsOptionArraysAndUsesItsOwnForm) {
+    writeFile(dir / "shop" / "lamp.htm", "<html><body><form name=shop>\n<p>Lamp</p></form></BODY></HTML>\n");
+    ASSERT_EQ(generate("#!SELECT1=Size;\nLamp,20.00,lamp.htm,Small|Large,A lamp\nChair,5.00,,,Oak\n"), 0);
+    const std::string lamp = page("zk000002.html");
+    const std::size_t tag = lamp.find("</BODY></HTML>\n");
+    ASSERT_NE(tag, std::string::npos);
+    const std::size_t script = lamp.find("<script language=\"javascript\">SL0 = new Array(\"Small\",\"Large\");\n"
+                                         "var thisItem0=parent.GetItNo(0);\n</script>");
+    const std::size_t add = lamp.find("parent.AddProdToQuote(thisItem0,'A lamp'");
+    const std::size_t next = lamp.find("<TD><A HREF=\"zk000003.html\" TARGET=ZKITEM>");
+    EXPECT_LT(script, add);
+    EXPECT_LT(add, next);
+    EXPECT_LT(next, tag);
+    EXPECT_EQ(lamp.find("evalform"), std::string::npos);
+    EXPECT_EQ(lamp.substr(0, 30), "<html><body><form name=shop>\n<");
+}
+
+TEST_F(ItemPages, MissingFilesAreReportedAndTheRunGoesOn) {
+    ASSERT_EQ(generate("Lamp,20.00,lamp.htm,A lamp\nChair,5.00,,notes.txt\nStool,3.00,,\n"), 0);
+    EXPECT_NE(diagnostics.find("failed to open html file <lamp.htm>\n"), std::string::npos);
+    EXPECT_NE(diagnostics.find("failed to open text file <" + (dir / "shop" / "notes.txt").string() + ">\n"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "out" / "zk000002.html"));
+    // The skipped page keeps its number: its neighbour still links to it.
+    EXPECT_NE(page("zk000003.html").find("<TD><A HREF=\"zk000002.html\" TARGET=ZKITEM>"), std::string::npos);
+    EXPECT_NE(page("zk000003.html").find("<FONT FACE=\"arial\" SIZE=3 COLOR=></FONT>\n"), std::string::npos);
+}
+
+} // namespace
