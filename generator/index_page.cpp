@@ -9,6 +9,7 @@
 #include "generator/item_choices.h"
 #include "generator/item_navigation.h"
 #include "generator/item_page.h"
+#include "generator/item_picture.h"
 #include "generator/item_table.h"
 #include "generator/columns_block.h"
 #include "generator/navigation_bar.h"
@@ -313,7 +314,7 @@ void IndexWalk::indexHeading(const CatalogueRecord& record) {
         const std::string& picture = record.picture();
         if (!picture.empty() && !isIndexMarker(picture)) {
             // The heading picture is copied like every other picture a page shows.
-            std::string name = CopyResource(m_run, m_run.inputPath(picture), std::string(fieldText(m_run.general.outputDir)));
+            std::string name = copyPicture(m_run, picture);
             m_out.printf("%s<A HREF=\"%s\" TARGET=ZKLIST><IMG SRC=\"%s\" ALT=\"%s\" BORDER=0></a></td>\n",
                          index.indexRowStart.c_str(), fileName.c_str(), name.c_str(), heading.c_str());
         } else {
@@ -381,9 +382,8 @@ void IndexWalk::textOrPictureLine(const CatalogueRecord& record) {
     std::string pictureText;
     if (record.kind == EntryKind::PictureLine) {
         ImageSize size;
-        if (probeImageSize(m_run.inputPath(record.picture()), size)) {
-            std::string name = CopyResource(m_run, m_run.inputPath(record.picture()),
-                                            std::string(fieldText(m_run.general.outputDir)));
+        if (probePicture(m_run, record.picture(), size)) {
+            std::string name = copyPicture(m_run, record.picture());
             pictureText = formatText("<CENTER><IMG SRC=\"%s\" HEIGHT=%d WIDTH=%d></CENTER>", name.c_str(),
                                      size.height, size.width);
         }

@@ -82,7 +82,7 @@ void writePicture(GenerationRun& run, PageWriter& out, const CatalogueRecord& re
     const bool large = !picture.large.empty();
     if (large) {
         ImageSize size;
-        probeImageSize(run.inputPath(picture.large), size);
+        probePicture(run, picture.large, size);
         std::string largeName = copyPicture(run, picture.large);
         std::string itemVariable =
             run.reader.header().selectionCount > 0 && run.basketOn() ? formatText(",thisItem%d", k) : "";

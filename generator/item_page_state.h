@@ -4,6 +4,9 @@
 // columns and picture-side state inside a group page.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+
+#include "generator/image_probe.h"
 
 #include "generator/page_writer.h"
 
@@ -30,7 +33,18 @@ struct ItemPageState {
     int pictureSide = 0;              // alternating pictures: 0 right next, 1 left next
     unsigned priceVaryingMask = 0;    // of the current record
 
+    // Pictures are shared between many items: each is probed and copied once
+    // per run; later references are only listed.
+    struct Probe {
+        bool known = false;
+        ImageSize size;
+    };
+    std::unordered_map<std::string, Probe> probes;
+    std::unordered_map<std::string, std::string> copied;   // source path -> base name
+
     void reset() {
+        probes.clear();
+        copied.clear();
         group.close();
         groupNextLink = {};
         inPageIndex = 0;

@@ -18,13 +18,30 @@ ItemPicture splitPicture(const std::string& field) {
     return picture;
 }
 
-std::string pictureSizeText(const GenerationRun& run, const std::string& picture) {
+bool probePicture(GenerationRun& run, const std::string& picture, ImageSize& size) {
+    auto [entry, added] = run.itemPages.probes.try_emplace(picture);
+    if (added)
+        entry->second.known = probeImageSize(run.inputPath(picture), entry->second.size);
+    size = entry->second.size;
+    return entry->second.known;
+}
+
+std::string pictureSizeText(GenerationRun& run, const std::string& picture) {
     ImageSize size;
-    if (!probeImageSize(run.inputPath(picture), size))
+    if (!probePicture(run, picture, size))
         return {};
     return formatText(" HEIGHT=%d WIDTH=%d ", size.height, size.width);
 }
 
 std::string copyPicture(GenerationRun& run, const std::string& picture) {
-    return CopyResource(run, run.inputPath(picture), std::string(fieldText(run.general.outputDir)));
+    const std::string outputDir(fieldText(run.general.outputDir));
+    auto found = run.itemPages.copied.find(picture);
+    if (found != run.itemPages.copied.end()) {
+        if (!outputDir.empty())
+            run.lists.listFile(join(outputDir, found->second));
+        return found->second;
+    }
+    std::string name = CopyResource(run, run.inputPath(picture), outputDir);
+    run.itemPages.copied.emplace(picture, name);
+    return name;
 }

@@ -12,8 +12,14 @@ struct ItemPicture {
 
 ItemPicture splitPicture(const std::string& field);
 
-// " HEIGHT=%d WIDTH=%d " for a picture of the source folder, or empty.
-std::string pictureSizeText(const GenerationRun& run, const std::string& picture);
+#include "generator/image_probe.h"
 
-// Copies a picture of the source folder into the output folder; its base name.
+// The size of a picture of the source folder, probed once per run.
+bool probePicture(GenerationRun& run, const std::string& picture, ImageSize& size);
+
+// " HEIGHT=%d WIDTH=%d " for a picture of the source folder, or empty.
+std::string pictureSizeText(GenerationRun& run, const std::string& picture);
+
+// Copies a picture of the source folder into the output folder (once per
+// run; every reference is listed in the file list); its base name.
 std::string copyPicture(GenerationRun& run, const std::string& picture);

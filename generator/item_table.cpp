@@ -51,7 +51,7 @@ std::string rowPictureText(GenerationRun& run, const CatalogueRecord& record, in
         text = "<IMG ALIGN=RIGHT";
     } else {
         ImageSize size;
-        probeImageSize(run.inputPath(picture.large), size);
+        probePicture(run, picture.large, size);
         std::string largeName = copyPicture(run, picture.large);
         std::string itemVariable =
             run.reader.header().selectionCount > 0 && run.basketOn() ? formatText(",thisItem%d", k) : "";
