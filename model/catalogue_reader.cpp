@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "model/catalogue_directives.h"
 
@@ -81,6 +82,11 @@ CatalogueReader::~CatalogueReader() { close(); }
 
 bool CatalogueReader::open(const std::string& path) {
     close();
+    // A folder opens for reading here but gives no data: refuse it as the
+    // missing file it stands for.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
     std::FILE* stream = std::fopen(path.c_str(), "rb");
     if (!stream)
         return false;

@@ -464,8 +464,9 @@ TEST(CatalogueReader, OpenAndAttach) {
     EXPECT_FALSE(reader.open("/nonexistent/catalogue.txt"));
     CatalogueRecord record;
     EXPECT_FALSE(reader.readRecord(record));
-
     TempDir dir;
+    EXPECT_FALSE(reader.open(dir.str()));
+
     writeFile(dir / "c.txt", "#!CODE=c;\na,b,1\n");
     std::FILE* stream = std::fopen((dir / "c.txt").string().c_str(), "rb");
     ASSERT_NE(stream, nullptr);
