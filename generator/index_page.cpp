@@ -18,6 +18,11 @@
 
 namespace {
 
+// Each level of sub-indexes holds its page open and a frame of the walk on
+// the stack; a data file that nests deeper than this is read as if the
+// deeper pages could not be created.
+constexpr int kMaxIndexDepth = 200;
+
 std::string itemPageName(std::int32_t number) { return formatText("zk%.6ld.html", static_cast<long>(number)); }
 
 bool isIndexMarker(const std::string& field) {
@@ -437,6 +442,10 @@ void IndexWalk::writeEnd(const std::string& parentFileName) {
 int IndexPage(GenerationRun& run, const std::string& fileName, const std::string& parentFileName,
               const std::optional<std::string>& title) {
     const std::string path = run.outputPath(fileName);
+    if (run.itemPages.indexDepth >= kMaxIndexDepth) {
+        std::fprintf(run.diagnostics, "index pages nested too deeply: <%s> not written\n", path.c_str());
+        return -1;
+    }
     PageWriter out;
     if (!out.open(path)) {
         std::fprintf(run.diagnostics, "failed to open <%s>\n", path.c_str());
@@ -444,10 +453,12 @@ int IndexPage(GenerationRun& run, const std::string& fileName, const std::string
     }
     run.lists.listFile(path);
     IndexWalk walk(run, out, fileName);
+    run.itemPages.indexDepth += 1;
     walk.writeHead();
     walk.writeTop(parentFileName, title);
     walk.walk();
     walk.writeEnd(parentFileName);
+    run.itemPages.indexDepth -= 1;
     out.close();
     return 0;
 }

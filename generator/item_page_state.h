@@ -42,9 +42,12 @@ struct ItemPageState {
     std::unordered_map<std::string, Probe> probes;
     std::unordered_map<std::string, std::string> copied;   // source path -> base name
 
+    int indexDepth = 0;               // index pages open in the walk (the top one is 1)
+
     void reset() {
         probes.clear();
         copied.clear();
+        indexDepth = 0;
         group.close();
         groupNextLink = {};
         inPageIndex = 0;

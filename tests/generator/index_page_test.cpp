@@ -91,6 +91,21 @@ TEST_F(IndexWalk, SubIndexHeadingFinishesAnOpenGroupFirst) {
     EXPECT_NE(page("zki00002.html").find("HREF=\"zk000003.html\""), std::string::npos);
 }
 
+TEST_F(IndexWalk, DeeplyNestedHeadingsStopAtAFixedDepth) {
+    std::string data;
+    for (int i = 0; i < 1000; ++i)
+        data += "Level " + std::to_string(i) + ",,INDEX,\n";
+    data += "Deep,1.00,,\n";
+    ASSERT_EQ(generate(data), 0);
+    EXPECT_TRUE(written("zki00200.html"));
+    EXPECT_FALSE(written("zki00201.html"));
+    EXPECT_NE(diagnostics.find("index pages nested too deeply: <" + (dir / "out" / "zki00201.html").string() +
+                               "> not written\n"),
+              std::string::npos);
+    // The records below go to the deepest page there is.
+    EXPECT_NE(page("zki00200.html").find(">Deep</A>"), std::string::npos);
+}
+
 TEST_F(IndexWalk, EndIndexAtTheTopEndsTheWalk) {
     ASSERT_EQ(generate("A,1.00,,\nEND INDEX\nZ,2.00,,\n"), 0);
     EXPECT_TRUE(written("zk000002.html"));
