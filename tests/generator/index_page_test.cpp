@@ -106,6 +106,23 @@ TEST_F(IndexWalk, DeeplyNestedHeadingsStopAtAFixedDepth) {
     EXPECT_NE(page("zki00200.html").find(">Deep</A>"), std::string::npos);
 }
 
+TEST_F(IndexWalk, NavigationInTheHeaderFrameLeavesOnlyThePreviousIndexLink) {
+    appearance->includeHeaderFrame = 1;
+    appearance->navigationInHeader = 1;
+    general->changeItemWithIndex = 1;
+    general->searchPlacement = 2;
+    copyField(general->homeLink, "http://shop.example/");
+    ASSERT_EQ(generate("A,1.00,,\nSub,,INDEX,\nB,2.00,,\nEND INDEX\n"), 0);
+    const std::string sub = page("zki00002.html");
+    EXPECT_EQ(sub.find("ShowBasket"), std::string::npos);
+    EXPECT_EQ(sub.find("shop.example"), std::string::npos);
+    EXPECT_NE(sub.find("<A HREF=\"zki00000.html\" STYLE=\"text-decoration:none\" TARGET=ZKLIST>"), std::string::npos);
+    const std::string end = "<SCRIPT LANGUAGE=JAVASCRIPT>parent.frames[2].location=\"zk000003.html\";</SCRIPT>\n"
+                            "<script language=javascript>parent.LastInd=\"zki00002.html\";</script>\n</body>\n</html>\n";
+    ASSERT_GE(sub.size(), end.size());
+    EXPECT_EQ(sub.substr(sub.size() - end.size()), end);
+}
+
 TEST_F(IndexWalk, EndIndexAtTheTopEndsTheWalk) {
     ASSERT_EQ(generate("A,1.00,,\nEND INDEX\nZ,2.00,,\n"), 0);
     EXPECT_TRUE(written("zk000002.html"));
