@@ -123,6 +123,24 @@ TEST_F(IndexWalk, NavigationInTheHeaderFrameLeavesOnlyThePreviousIndexLink) {
     EXPECT_EQ(sub.substr(sub.size() - end.size()), end);
 }
 
+TEST_F(IndexWalk, TableStyleLinesForLinksAndRolloverIndexBullets) {
+    writeFile(dir / "shop" / "ind.gif", "GIF89a");
+    writeFile(dir / "shop" / "ind-on.gif", "GIF89a");
+    copyField(appearance->bulletImages[0], (dir / "shop" / "ind.gif").string());
+    copyField(appearance->bulletImages[1], (dir / "shop" / "ind-on.gif").string());
+    ASSERT_EQ(generate("Maker,,!!http://maker.example/,\nSub,,INDEX,\nEND INDEX\n"), 0);
+    const std::string font = "<FONT FACE=\"arial\" SIZE=2 COLOR=><B>";
+    const std::string cell = "<TD><A HREF=\"zki00002.html\" TARGET=ZKLIST onMouseOver='parent.ROI(document.II1)' "
+                             "onMouseOut='parent.OI(document.II1)'>";
+    const std::string lines =
+        "<TABLE BORDER=0>\n<TR><TD><A HREF=\"http://maker.example/\" TARGET=_top>&nbsp;<TD><A "
+        "HREF=\"http://maker.example/\" TARGET=_top>" + font + "Maker</A>" +
+        "<TR VALIGN=TOP>" + cell + "<IMG SRC=ind.gif BORDER=0 ALIGN=CENTER VALIGN=MIDDLE NAME=II1></A></TD>" + cell +
+        font + "Sub</A></TD>\n</TABLE>\n";
+    EXPECT_NE(page("zki00000.html").find(lines), std::string::npos) << page("zki00000.html");
+    EXPECT_TRUE(fs::exists(dir / "out" / "ind-on.gif"));
+}
+
 TEST_F(IndexWalk, EndIndexAtTheTopEndsTheWalk) {
     ASSERT_EQ(generate("A,1.00,,\nEND INDEX\nZ,2.00,,\n"), 0);
     EXPECT_TRUE(written("zk000002.html"));
