@@ -51,9 +51,8 @@ public:
 // Rewrites a rate as the tax dialog shows it when its box is left.
 std::string normaliseRateText(const std::string& title, const std::string& rate);
 
-// "%s.%ld.%s" (or "%s.%ld" without an extension) from the path and the
-// time; a repeat within the same second adds "-<repeat>" to the time.
-std::string backupName(const std::string& path, long seconds, int repeat = 0);
+// "%s.%ld.%s" (or "%s.%ld" without an extension) from the path and the time.
+std::string backupName(const std::string& path, long seconds);
 
 class KorvelCommands {
 public:

@@ -34,15 +34,12 @@ bool keepBackup(const std::string& path, const std::string& backup) {
 
 } // namespace
 
-std::string backupName(const std::string& path, long seconds, int repeat) {
+std::string backupName(const std::string& path, long seconds) {
     // Only a '.' in the file's own name starts its extension.
     std::size_t nameStart = path.size() - baseName(path).size();
     std::size_t dot = path.rfind('.');
     char stamp[32];
-    if (repeat > 0)
-        std::snprintf(stamp, sizeof stamp, "%ld-%d", seconds, repeat);
-    else
-        std::snprintf(stamp, sizeof stamp, "%ld", seconds);
+    std::snprintf(stamp, sizeof stamp, "%ld", seconds);
     if (dot == std::string::npos || dot < nameStart)
         return path + "." + stamp;
     return path.substr(0, dot) + "." + stamp + "." + path.substr(dot + 1);
@@ -87,11 +84,12 @@ int KorvelCommands::saveReplacing(bool restructure, Replace replace, bool keepSe
     if (m_afterTemporaryWritten && !m_afterTemporaryWritten(temporary))
         return -1;
     if (replace == Replace::KeepBackup && exists(path)) {
+        // A backup is never replaced: a second save within the same second
+        // takes the next second that has no backup yet.
         long seconds = m_clock();
         std::string backup = backupName(path, seconds);
-        // A second save within the same second keeps its backup too.
-        for (int n = 1; exists(backup); ++n)
-            backup = backupName(path, seconds, n);
+        while (exists(backup))
+            backup = backupName(path, ++seconds);
         if (!keepBackup(path, backup)) {
             std::fprintf(m_doc.errors(), "couldn't keep the backup <%s>\n", backup.c_str());
             std::remove(temporary.c_str());
