@@ -30,6 +30,17 @@ std::string cleanValue(std::string_view text, char lineBreak = '\0') {
     return value.substr(first, last - first + 1);
 }
 
+// A directive value ends at the first ';' when the file is read again (a
+// tax title would take its rate with it), so a typed ';' is left out.
+std::string directiveValue(std::string_view text) {
+    std::string value;
+    for (char c : text) {
+        if (c != ';')
+            value += c;
+    }
+    return cleanValue(value);
+}
+
 double parseRate(std::string_view text) {
     std::string clean = cleanValue(text);
     std::size_t at = !clean.empty() && clean.front() == '+' ? 1 : 0;
@@ -84,7 +95,7 @@ int KorvelCommands::optionalFields() {
     std::array<bool, kCaptionCount> carried{};
     int next = 0;
     for (int i = 0; i < kCaptionCount; ++i) {
-        std::string caption = cleanValue(input.captions[static_cast<std::size_t>(i)]).substr(0, kCaptionLength);
+        std::string caption = directiveValue(input.captions[static_cast<std::size_t>(i)]).substr(0, kCaptionLength);
         if (caption.empty())
             continue;
         while (next < kCaptionCount && (d.textOptions & (1u << next)))
@@ -106,8 +117,8 @@ int KorvelCommands::optionalFields() {
         if (source[static_cast<std::size_t>(kFirstListSlot + i)] != kFirstListSlot + i && (listNumbers & (1u << i)))
             moved = true;
     }
-    std::string code = cleanValue(input.code);
-    std::string unit = cleanValue(input.unit);
+    std::string code = directiveValue(input.code);
+    std::string unit = directiveValue(input.unit);
     bool codePresent = !code.empty();
     bool unitPresent = !unit.empty();
 
@@ -137,7 +148,7 @@ int KorvelCommands::optionalFields() {
     d.codePresent = codePresent;
     d.unitCaption = unit;
     d.unitPresent = unitPresent;
-    d.charset = cleanValue(input.charset);
+    d.charset = directiveValue(input.charset);
     if (!changes) {
         file.modified = true;
         return 0;
@@ -175,7 +186,7 @@ int KorvelCommands::itemTaxTypes() {
     d.taxNumbers = 0;
     for (int n = 0; n < kTaxTypeCount; ++n) {
         TaxType& tax = d.taxTypes[static_cast<std::size_t>(n)];
-        tax.title = cleanValue(input.titles[static_cast<std::size_t>(n)]);
+        tax.title = directiveValue(input.titles[static_cast<std::size_t>(n)]);
         tax.rate = parseRate(input.rates[static_cast<std::size_t>(n)]);
         if (!tax.title.empty())
             d.taxNumbers |= 1u << n;
@@ -216,7 +227,7 @@ int KorvelCommands::startItemPage() {
         return 0;
     d.firstItemMode = input.mode >= kFirstCatalogueItem && input.mode <= kNamedFirstItem ? input.mode
                                                                                           : kFirstCatalogueItem;
-    d.firstItemName = cleanValue(input.name).substr(0, kFirstItemNameLength);
+    d.firstItemName = directiveValue(input.name).substr(0, kFirstItemNameLength);
     m_doc.file().modified = true;
     return 0;
 }

@@ -304,6 +304,27 @@ TEST(TaxTypes, FirstTaxTypeAddsTheTaxFieldAndLastRemovesIt) {
     EXPECT_EQ(readFile(s.path), "Cup,3.00,cup.jpg,A cup\n");
 }
 
+TEST(DirectiveCommands, TypedSemicolonsDoNotCutTheValuesReadBack) {
+    EditorSession s("Cup,3.00,cup.jpg,A cup\n");
+    s.dialogs.taxes = [](korvel::TaxTypesInput& in) {
+        in.titles[0] = "VAT; standard";
+        in.rates[0] = "17.5";
+        return true;
+    };
+    ASSERT_EQ(s.commands.itemTaxTypes(), 0);
+    s.dialogs.optionalFields = [](korvel::OptionalFieldsInput& in) {
+        in.captions[0] = "Size; colour";
+        return true;
+    };
+    s.messages.answerNext(MessageAnswer::Yes);
+    ASSERT_EQ(s.commands.optionalFields(), 0);
+    EXPECT_EQ(readFile(s.path), "#!SELECT1=Size colour;\n#!TAX1=VAT standard;17.50;\nCup,3.00,cup.jpg,,,A cup\n");
+    const korvel::FileDirectives& d = s.doc.file().directives;
+    EXPECT_EQ(d.taxTypes[0].title, "VAT standard");
+    EXPECT_EQ(d.taxTypes[0].rate, 17.5);
+    EXPECT_EQ(d.captions[0], "Size colour");
+}
+
 TEST(TaxTypes, RateTextAsTheDialogShowsIt) {
     EXPECT_EQ(korvel::normaliseRateText("VAT", "17.5"), "17.50");
     EXPECT_EQ(korvel::normaliseRateText("VAT", ""), "0.00");
