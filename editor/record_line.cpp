@@ -257,7 +257,8 @@ void appendField(std::string& out, std::string_view value, bool first) {
 // The description, each line break written as '/' and a new line. A text
 // that begins with a quote is enclosed in quotes so that no reader takes the
 // first one away; a last line that ends in '/' gets an extra '/' and an empty
-// line, so that it does not swallow the next record.
+// line, so that it does not swallow the next record; a line does not start
+// with Ctrl-Z.
 void appendDescription(std::string& out, std::string_view text) {
     std::string clean;
     clean.reserve(text.size());
@@ -278,6 +279,9 @@ void appendDescription(std::string& out, std::string_view text) {
         std::size_t lf = clean.find('\n', start);
         bool last = lf == std::string::npos;
         std::string_view piece = std::string_view(clean).substr(start, last ? std::string::npos : lf - start);
+        // A line that starts with Ctrl-Z would end the data for every reader.
+        while (!firstLine && !piece.empty() && piece.front() == kCtrlZ)
+            piece.remove_prefix(1);
         if (firstLine && enclose)
             out += '"';
         out += piece;

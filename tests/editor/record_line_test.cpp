@@ -42,6 +42,7 @@ TEST(RecordLine, WrittenFieldsReadBackInBothPrograms) {
         {"line breaks", "a", "one\r\n\r\ntwo \r\nthree", "a", "one\r\n\r\ntwo \r\nthree", "onetwo three"},
         {"bare line feed", "a", "one\ntwo", "a", "one\r\ntwo", "onetwo"},
         {"line break in the name", "two\r\nlines", "d", "twolines", "d", "d"},
+        {"Ctrl-Z starting a description line", "a", "one\r\n\x1a\x1atwo", "a", "one\r\ntwo", "onetwo"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
