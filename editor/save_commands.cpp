@@ -102,18 +102,16 @@ int KorvelCommands::saveReplacing(bool restructure, Replace replace, bool keepSe
     auto status = std::filesystem::status(path, ec);
     if (!ec)
         std::filesystem::permissions(temporary, status.permissions(), ec);
-    if (!m_doc.closeFiles()) {
-        // The old file stays as it was; "<path>.$$$" holds the new contents.
-        std::fprintf(m_doc.errors(), "couldn't close <%s>\n", path.c_str());
-        return -1;
-    }
-    // The new file takes the old one's place in one step.
+    // The new file takes the old one's place in one step. The open files
+    // still hold the edits, so a replacement that fails loses none of them.
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::fprintf(m_doc.errors(), "couldn't rename <%s> to <%s>: %s\n", temporary.c_str(), path.c_str(),
                      std::strerror(errno));
-        m_doc.open(path, keepSelection);
+        m_doc.messages().show(kOutputFailure, kCaption, MessageButtons::Ok);
         return -1;
     }
+    if (!m_doc.closeFiles())
+        std::fprintf(m_doc.errors(), "couldn't close <%s>\n", path.c_str());   // the new file is in place
     int result = m_doc.open(path, keepSelection);
     m_dialogs.refreshViews(restructure ? ViewRefresh::Rebuild : ViewRefresh::Relabel);
     return result;

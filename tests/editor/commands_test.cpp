@@ -107,6 +107,49 @@ TEST(SaveCommand, StopAfterTheTemporaryFileLeavesTheOldFileIntact) {
     }
 }
 
+TEST(SaveCommand, ReplacementThatFailsKeepsTheEditsAndSaysSo) {
+    struct Case {
+        const char* name;
+        std::function<int(EditorSession&)> command;
+    };
+    const Case cases[] = {
+        {"save", [](EditorSession& s) { return s.commands.save(); }},
+        {"restructure", [](EditorSession& s) {
+             s.dialogs.optionalFields = [](korvel::OptionalFieldsInput& in) {
+                 in.code = "Code";
+                 return true;
+             };
+             s.messages.answerNext(MessageAnswer::Yes);
+             return s.commands.optionalFields();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorSession s(kTwoSelects);
+        korvel::CatalogueRecord record;
+        s.doc.readEntry(1, record);
+        record.set(korvel::kNameSlot, "Wool socks");
+        s.doc.updateEntry(record, 1);
+        // The new file vanishes before it can take the old one's place.
+        s.commands.setAfterTemporaryWritten([](const std::string& temporary) {
+            std::filesystem::remove(temporary);
+            return true;
+        });
+        EXPECT_EQ(c.command(s), -1);
+        ASSERT_FALSE(s.messages.texts().empty());
+        EXPECT_EQ(s.messages.texts().back(), "Couldn't open file for output");
+        EXPECT_EQ(readFile(s.path), kTwoSelects);
+        EXPECT_TRUE(s.doc.isModified());
+        ASSERT_EQ(s.doc.readEntry(1, record), 1);
+        EXPECT_EQ(record.name(), "Wool socks");
+        EXPECT_FALSE(s.doc.file().directives.codePresent);
+
+        s.commands.setAfterTemporaryWritten(nullptr);
+        EXPECT_EQ(s.commands.save(), 0);
+        EXPECT_NE(readFile(s.path).find("Wool socks,"), std::string::npos);
+    }
+}
+
 TEST(SaveCommand, SaveOnExitReplacesTheFileWithoutBackupWhenAsked) {
     struct Case {
         MessageAnswer answer;
