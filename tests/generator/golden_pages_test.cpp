@@ -170,6 +170,41 @@ void htmlTemplateSettings(Settings& s) {
     copyField(s.general->templateFile, (s.shop / "template.html").string());
 }
 
+// Coloured cells with a sub-index behind a heading picture, a text line,
+// titles, a fixed table colour and a tiled index background; item pages
+// with a width wrapper, a fixed background, a margin, text buttons at the
+// top right, a separator picture, a bold italic item heading and a columns
+// block of two with a checkerboard; no tax.
+void cellsSettings(Settings& s) {
+    GeneralSettings& g = *s.general;
+    AppearanceSet& a = *s.appearance;
+    a.indexStyle = 2;
+    g.useTitleInIndex = 1;
+    copyField(a.itemCellColour, "EEEEEE");
+    copyField(a.indexCellColour, "DDDDDD");
+    copyField(a.textCellColour, "CCCCCC");
+    copyField(a.navigationCellColour, "BBBBBB");
+    copyField(a.indexTableColour, "F8F8F8");
+    copyField(a.indexFonts[1].secondColour, "FF0000");
+    copyField(a.indexBackgroundImage, s.image("paper.gif"));
+    a.indexBackgroundImageMode = 1;
+    copyField(a.itemBackgroundImage, s.image("cloth.gif"));
+    a.itemBackgroundImageMode = 2;
+    copyField(a.itemPageWidth, "600");
+    a.itemMargin = 6;
+    a.linkItemCss = 1;
+    a.itemNavigation = 0;
+    a.itemSeparator = 2;
+    copyField(a.itemSeparatorImage, s.image("rule.gif"));
+    a.pictureAlignment = 2;
+    copyField(a.itemFonts[7].face, "georgia");
+    a.itemFonts[7].style = 3;
+    copyField(a.columnsColour, "E0E0E0");
+    a.columnsSpacing = 3;
+    copyField(a.columnCellColours[0], "FFFFFF");
+    copyField(a.columnCellColours[1], "EEEEEE");
+}
+
 struct Case {
     const char* name;
     std::function<void(Settings&)> settings;
@@ -184,6 +219,8 @@ const Case kCases[] = {
                             {"leaf.gif", {50, 50}}, {"leaf-big.gif", {300, 200}}, {"banner.gif", {200, 30}}}},
     {"selections", selectionsSettings, {}},
     {"html_template", htmlTemplateSettings, {}},
+    {"cells", cellsSettings, {{"paper.gif", {64, 64}}, {"cloth.gif", {64, 64}}, {"rule.gif", {300, 4}},
+                              {"trowel.gif", {20, 40}}, {"seeds.gif", {80, 20}}}},
     {"group", groupSettings, {{"spade.gif", {30, 40}}, {"rake.gif", {30, 40}}, {"pot.gif", {20, 20}}}},
 };
 
