@@ -50,7 +50,8 @@ std::string CopyResource(GenerationRun& run, const std::string& sourcePath,
     if (statOk && alreadyCopied(sourceStat, destinationPath))
         return name;
 
-    std::FILE* in = std::fopen(sourcePath.c_str(), "rb");
+    // A folder opens for reading here but has no content to copy.
+    std::FILE* in = statOk && S_ISDIR(sourceStat.st_mode) ? nullptr : std::fopen(sourcePath.c_str(), "rb");
     if (!in) {
         std::fprintf(run.diagnostics, "File does not exists <%s>\n", sourcePath.c_str());
         return name;

@@ -37,12 +37,13 @@ int columnCountAfter(std::string_view value) {
     return 2;
 }
 
+// The three prefixes come off one after the other, so "!PAGE+!CI" loses both.
 std::string pageTitle(std::string_view name) {
     if (beginsWith(name, "!PAGE+"))
         name.remove_prefix(6);
-    else if (beginsWith(name, "!PAGE"))
+    if (beginsWith(name, "!PAGE"))
         name.remove_prefix(5);
-    else if (beginsWith(name, "!CI"))
+    if (beginsWith(name, "!CI"))
         name.remove_prefix(3);
     return std::string(name);
 }

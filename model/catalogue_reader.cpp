@@ -230,12 +230,12 @@ void CatalogueReader::splitRecordLine(const std::string& line, CatalogueRecord& 
             bool enclosed = rest.front() == '"';
             if (enclosed)
                 rest.remove_prefix(1);
-            value.assign(rest);
-            cutRight(value);
-            if (enclosed && !value.empty() && value.back() == '"') {
+            // The closing quote counts only as the last character before the
+            // line end; blanks after it keep it.
+            value.assign(withoutLineEnd(rest));
+            if (enclosed && !value.empty() && value.back() == '"')
                 value.pop_back();
-                cutRight(value);
-            }
+            cutRight(value);
             cutToSlot(value, slot);
             break;
         }

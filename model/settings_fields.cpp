@@ -8,6 +8,7 @@
 #include <limits>
 #include <type_traits>
 #include <unordered_map>
+#include <utility>
 
 #include "model/paths.h"
 
@@ -136,7 +137,7 @@ const Row kGeneralFields[] = {
     FIELD(GeneralSettings, worldPayAction),
     FIELD(GeneralSettings, payButtonText),
     FIELD(GeneralSettings, formAndGateway),
-    FIELD(GeneralSettings, secureTradingPage),
+    TEXT_UP_TO(GeneralSettings, secureTradingPage, 100),
     TEXT_UP_TO(GeneralSettings, genericAction, 100),
     FIELD(GeneralSettings, tempOutputDir),
     FIELD(GeneralSettings, previewMaxItems),
@@ -281,6 +282,21 @@ struct Registry {
     Registry() {
         expand(fields, SettingsBlock::General, kGeneralFields, "", 0);
         expand(fields, SettingsBlock::Appearance, kAppearanceFields, "", 0);
+        // Colours with names of their own that live inside a font entry.
+        const std::pair<const char*, const char*> aliases[] = {
+            {"indexHoverColour", "indexFonts.1.secondColour"},
+            {"itemTableBorderColour", "itemFonts.6.colour"},
+        };
+        for (const auto& [alias, target] : aliases) {
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                if (fields[i].name == target) {
+                    SettingsField field = fields[i];
+                    field.name = alias;
+                    fields.push_back(field);
+                    break;
+                }
+            }
+        }
         for (const SettingsField& field : fields)
             byName.emplace(field.name, &field);
     }
@@ -312,7 +328,16 @@ void store(char* at, T value) {
     std::memcpy(at, &value, sizeof value);
 }
 
-std::string quoted(std::string_view value) { return "'" + std::string(value) + "'"; }
+// Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about the
+// inserts that "'" + std::string(value) turns into.
+std::string quoted(std::string_view value) {
+    std::string text;
+    text.reserve(value.size() + 2);
+    text.push_back('\'');
+    text.append(value);
+    text.push_back('\'');
+    return text;
+}
 
 } // namespace
 

@@ -16,6 +16,10 @@ std::string generalSettingsPath() { return programPath("ZK002.dat"); }
 std::string appearanceSetPath() { return programPath("ZK003.dat"); }
 
 long readBlockFile(const std::string& path, void* block, std::size_t size) {
+    // A folder of that name opens here but is no defaults file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return -1;
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (!in)
         return -1;

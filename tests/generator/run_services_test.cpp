@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "generator/copy_resource.h"
 #include "generator/expires_tag.h"
@@ -109,6 +110,28 @@ TEST_F(RunServicesTest, CopyResourceIgnoresEmptyArgumentsAndReportsUncreatableCo
     run->lists.close();
     EXPECT_EQ(readFile(dir / "files01.dat"), (dir / "missing-folder" / "pot.gif").string() + "\n");
     EXPECT_EQ(diagnosticText(), "cannot create file <" + (dir / "missing-folder" / "pot.gif").string() + ">\n");
+}
+
+TEST_F(RunServicesTest, CopyResourceReportsSourcesThatCannotBeRead) {
+    fs::create_directories(dir / "shop" / "folder.gif");
+    struct Case { const char* name; fs::path source; };
+    const Case cases[] = {
+        {"missing file", dir / "shop" / "none.gif"},
+        {"a folder", dir / "shop" / "folder.gif"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openLists(false);
+        std::fflush(diagnostics);
+        std::rewind(diagnostics);
+        ASSERT_EQ(ftruncate(fileno(diagnostics), 0), 0);
+        EXPECT_EQ(CopyResource(*run, c.source.string(), general->outputDir), c.source.filename().string());
+        run->lists.close();
+        const fs::path copy = dir / "out" / c.source.filename();
+        EXPECT_EQ(readFile(dir / "files01.dat"), copy.string() + "\n");
+        EXPECT_EQ(diagnosticText(), "File does not exists <" + c.source.string() + ">\n");
+        EXPECT_FALSE(fs::exists(copy));
+    }
 }
 
 TEST_F(RunServicesTest, IndexRecordWritesWordsAndPageLines) {

@@ -54,6 +54,8 @@ TEST(SettingsFields, NamesAreUniqueAndLandOnTheRecordOffsets) {
         {"navigationInHeader", A, 6453, 4, K::Int32},
         {"headerFrameMargin", A, 9271, 4, K::Int32},
         {"tickerSize.1", A, 9351, 4, K::Int32},
+        {"indexHoverColour", A, 1792, 16, K::Text},
+        {"itemTableBorderColour", A, 3811, 16, K::Text},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,6 +104,11 @@ TEST(SettingsFields, ValuesAreCutOrRejected) {
         {"worldPayCompany", "ABCDEF", 0, "ABC"},
         {"nameFieldName", std::string(70, 'n'), 0, std::string(40, 'n')},
         {"genericAction", std::string(128, 'g'), 0, std::string(100, 'g')},
+        {"secureTradingPage", std::string(128, 's'), 0, std::string(100, 's')},
+        {"outputDir", std::string(200, 'o'), 0, std::string(128, 'o')},
+        {"musicFile", std::string(200, 'm'), 0, std::string(127, 'm')},
+        {"indexFonts.3.colour", std::string(20, 'c'), 0, std::string(15, 'c')},
+        {"itemPageWidth", std::string(20, '9'), 0, std::string(15, '9')},
         {"indexFonts.0.face", std::string(60, 'f'), 0, std::string(40, 'f')},
         {"ftpTargets.1.password", " secret ", 0, " secret "},
         {"ftpTargets.1.port", "2121", 0, "2121"},
