@@ -293,7 +293,7 @@ void PurchaseBlock(const GenerationRun& run, PageWriter& out, const CatalogueRec
                        run.decorations.buttons.calculateImage.c_str());
         else
             out.printf("<TD ALIGN=LEFT><INPUT TYPE=\"button\" VALUE=\"%s&nbsp;&nbsp;\"   onClick=\"cpl%d();\"></TD></TR>\n",
-                       labels[4].c_str(), p);
+                       attributeText(labels[4]).c_str(), p);
         out.printf("<TR><TD ALIGN=RIGHT>%s&nbsp;%s&nbsp;</TD><TD><INPUT TYPE=text NAME=\"res%d\" SIZE=8>\n", font,
                    labels[5].c_str(), p);
     }

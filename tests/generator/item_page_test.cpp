@@ -51,10 +51,11 @@ protected:
 };
 
 TEST_F(ItemPages, HtmlItemPageGetsItsOptionArraysAndUsesItsOwnForm) {
-    writeFile(dir / "shop" / "lamp.htm", "<html><body><form name=shop>\n<p>Lamp</p></form></BODY></HTML>\n");
+    // The page's own form is still open where the purchase block goes in.
+    writeFile(dir / "shop" / "lamp.htm", "<html><body><form name=shop>\n<p>Lamp</p></BODY></form></HTML>\n");
     ASSERT_EQ(generate("#!SELECT1=Size;\nLamp,20.00,lamp.htm,Small|Large,A lamp\nChair,5.00,,,Oak\n"), 0);
     const std::string lamp = page("zk000002.html");
-    const std::size_t tag = lamp.find("</BODY></HTML>\n");
+    const std::size_t tag = lamp.find("</BODY></form></HTML>\n");
     ASSERT_NE(tag, std::string::npos);
     const std::size_t script = lamp.find("<script language=\"javascript\">SL0 = new Array(\"Small\",\"Large\");\n"
                                          "var thisItem0=parent.GetItNo(0);\n</script>");
@@ -76,6 +77,22 @@ TEST_F(ItemPages, MissingFilesAreReportedAndTheRunGoesOn) {
     // The skipped page keeps its number: its neighbour still links to it.
     EXPECT_NE(page("zk000003.html").find("<TD><A HREF=\"zk000002.html\" TARGET=ZKITEM>"), std::string::npos);
     EXPECT_NE(page("zk000003.html").find("<FONT FACE=\"arial\" SIZE=3 COLOR=></FONT>\n"), std::string::npos);
+}
+
+TEST_F(ItemPages, LabelsWithQuotesStayInsideTheirAttributesAndScriptStrings) {
+    writeFile(dir / "program" / "titles.dat",
+              "basket\nprevious index\nhome\nQuantity\nWork it \"out\"\nCost\nAdd \"now\"\nUpdate 'now'\n");
+    general->includeCalculateButton = 1;
+    ASSERT_EQ(generate("Chair,5.00,,Oak\n"), 0);
+    const std::string chair = page("zk000002.html");
+    for (const char* part : {
+             "<INPUT TYPE=\"button\" VALUE=\"Work it &quot;out&quot;&nbsp;&nbsp;\"   onClick=\"cpl0();\">",
+             "NAME=\"qtbut0\" VALUE=\"Add &quot;now&quot;&nbsp;&nbsp;\" onClick=\"cpl0();this.value='Update \\'now\\'';",
+             "document.forms[0].qtbut0.value=\"Add \\\"now\\\"\";\n",
+         }) {
+        SCOPED_TRACE(part);
+        EXPECT_NE(chair.find(part), std::string::npos) << chair;
+    }
 }
 
 } // namespace
