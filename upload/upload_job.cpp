@@ -5,7 +5,6 @@
 #include <memory>
 #include <system_error>
 #include <thread>
-#include <unordered_set>
 #include <vector>
 
 #include "model/paths.h"
@@ -115,8 +114,13 @@ int UploadJob::run() {
     try {
         return runSteps();
     } catch (...) {
-        // Only an observer or an exhausted memory can throw; the job ends.
-        m_result.cancelled = true;
+        // Only an observer or an exhausted memory can throw. The job ends as
+        // a cancelled one, so that the dialog gets its controls back.
+        try {
+            cancelled();
+        } catch (...) {
+            m_result.cancelled = true;
+        }
         return -1;
     }
 }
@@ -137,7 +141,7 @@ int UploadJob::runSteps() {
     }
 
     FtpSession session(m_options.timeout);
-    if ((list && uploadCatalogue(session, list.get()) == Step::Cancel) ||
+    if ((m_parts.catalogue && uploadCatalogue(session, list.get()) == Step::Cancel) ||
         (m_parts.search && uploadSearch(session) == Step::Cancel) ||
         (m_parts.orderForm && uploadOrderForm(session) == Step::Cancel)) {
         cancelled();
@@ -150,7 +154,7 @@ int UploadJob::runSteps() {
 
 UploadJob::Step UploadJob::connectFailed(const FtpConnection& connection, const char* text) {
     line(1, text);
-    line(2, connection.errorText());
+    m_observer.connectionFailed(connection.errorText());
     return Step::Cancel;
 }
 
@@ -162,13 +166,15 @@ UploadJob::Step UploadJob::uploadCatalogue(FtpSession& session, std::FILE* list)
     if (!connection.open())
         return connectFailed(connection, "Connect failed");
 
+    // Without its list the part has nothing to send once it is connected.
+    if (!list)
+        return Step::Continue;
+
     const std::string_view directory = fieldText(target.serverDirectory);
-    // The list names a picture once for every page that shows it; one copy
-    // on the server is enough.
-    std::unordered_set<std::string> listed;
     std::string path;
     while (readListLine(list, path)) {
-        if (path.empty() || !listed.insert(path).second)
+        // A blank line names no file; its remote name would be the folder itself.
+        if (path.empty())
             continue;
         m_observer.progress(0);
         ++m_catalogueCounter;

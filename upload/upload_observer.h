@@ -20,6 +20,9 @@ public:
         (void)remoteName;
         (void)reason;
     }
+    // A connection to the server could not be opened; status line 1 says
+    // "Connect failed" (or "mkdir failed") and the job ends cancelled.
+    virtual void connectionFailed(const std::string& reason) { (void)reason; }
     // The job has ended (completed or cancelled): controls are enabled again.
     virtual void jobFinished() {}
 };

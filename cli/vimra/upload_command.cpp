@@ -46,6 +46,13 @@ public:
         drawBar();
     }
 
+    void connectionFailed(const std::string& reason) override {
+        clearBar();
+        std::fflush(stdout);
+        std::fprintf(stderr, "vimra-cli: no connection to the server: %s\n", reason.c_str());
+        drawBar();
+    }
+
     void jobFinished() override {
         clearBar();
         std::fflush(stdout);

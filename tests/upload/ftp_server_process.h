@@ -24,6 +24,7 @@ public:
         std::string user = "shop";
         std::string password = "secret";
         std::string siteLog;
+        std::string transferLog;
         bool refuseActive = false;
         bool activeUnreachable = false;
         int maxConsPerIp = 0;
@@ -74,6 +75,10 @@ private:
         if (!options.siteLog.empty()) {
             args.push_back("--site-log");
             args.push_back(options.siteLog);
+        }
+        if (!options.transferLog.empty()) {
+            args.push_back("--transfer-log");
+            args.push_back(options.transferLog);
         }
         if (options.refuseActive)
             args.push_back("--refuse-active");

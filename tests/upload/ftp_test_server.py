@@ -3,7 +3,9 @@
 
 Prints the port it listens on as the first line of stdout and ends when its
 stdin is closed, so it never outlives the process that started it. Every SITE
-command it receives is appended to the --site-log file, one line each.
+command it receives is appended to the --site-log file, one line each, and
+every STOR to the --transfer-log file as the transfer type ("a" or "i"), a
+blank and the file name.
 """
 import argparse
 import logging
@@ -18,6 +20,7 @@ from pyftpdlib.servers import FTPServer
 
 class TestHandler(FTPHandler):
     site_log = None
+    transfer_log = None
     refuse_active = False
     # Accept PORT and EPRT but never reach the client, like a server
     # facing a client behind a NAT router.
@@ -28,6 +31,9 @@ class TestHandler(FTPHandler):
         if cmd.upper() == "SITE" and self.site_log:
             with open(self.site_log, "a", encoding="latin-1") as log:
                 log.write(line + "\n")
+        if cmd.upper() == "STOR" and self.transfer_log:
+            with open(self.transfer_log, "a", encoding="latin-1") as log:
+                log.write(self._current_type + " " + arg + "\n")
         return super().pre_process_command(line, cmd, arg)
 
     def _active(self, line, default):
@@ -67,6 +73,7 @@ def main():
     parser.add_argument("--user", default="shop")
     parser.add_argument("--password", default="secret")
     parser.add_argument("--site-log", default="")
+    parser.add_argument("--transfer-log", default="")
     parser.add_argument("--refuse-active", action="store_true")
     parser.add_argument("--active-unreachable", action="store_true")
     parser.add_argument("--max-cons-per-ip", type=int, default=0)
@@ -77,6 +84,7 @@ def main():
     authorizer.add_user(args.user, args.password, args.home, perm="elradfmwMT")
     TestHandler.authorizer = authorizer
     TestHandler.site_log = args.site_log
+    TestHandler.transfer_log = args.transfer_log
     TestHandler.refuse_active = args.refuse_active
     TestHandler.active_unreachable = args.active_unreachable
     TestHandler.timeout = 60
