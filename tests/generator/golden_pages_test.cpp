@@ -205,6 +205,21 @@ void cellsSettings(Settings& s) {
     copyField(a.columnCellColours[1], "EEEEEE");
 }
 
+// Table style with plain image bullets aligned to the top of the row, a text
+// line, a link and a picture line between the lines; bottom item navigation
+// with image buttons; currency conversion without tax, in an item block and
+// in an item table row.
+void bulletsSettings(Settings& s) {
+    AppearanceSet& a = *s.appearance;
+    a.indexStyle = 0;
+    a.bulletAlignment = 1;
+    copyField(a.bulletImages[2], s.image("dot.gif"));
+    a.itemNavigation = 1;
+    copyField(a.prevNextImages[0], s.image("prev.gif"));
+    copyField(a.prevNextImages[2], s.image("next.gif"));
+    writeCurrencyFile(s);
+}
+
 struct Case {
     const char* name;
     std::function<void(Settings&)> settings;
@@ -219,6 +234,8 @@ const Case kCases[] = {
                             {"leaf.gif", {50, 50}}, {"leaf-big.gif", {300, 200}}, {"banner.gif", {200, 30}}}},
     {"selections", selectionsSettings, {}},
     {"html_template", htmlTemplateSettings, {}},
+    {"bullets", bulletsSettings, {{"dot.gif", {8, 8}}, {"prev.gif", {40, 20}}, {"next.gif", {40, 20}},
+                                  {"logo.gif", {100, 30}}}},
     {"cells", cellsSettings, {{"paper.gif", {64, 64}}, {"cloth.gif", {64, 64}}, {"rule.gif", {300, 4}},
                               {"trowel.gif", {20, 40}}, {"seeds.gif", {80, 20}}}},
     {"group", groupSettings, {{"spade.gif", {30, 40}}, {"rake.gif", {30, 40}}, {"pot.gif", {20, 20}}}},
