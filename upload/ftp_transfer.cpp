@@ -128,6 +128,9 @@ FtpConnection::FtpConnection(FtpSession& session, FtpEndpoint endpoint)
         m_errorText = "no FTP session";
     else if (!validHost(m_endpoint.host) || m_endpoint.port <= 0 || m_endpoint.port > 65535)
         m_errorText = "invalid server address";
+    // A line break in USER or PASS would start a command of its own.
+    else if (holdsLineBreak(m_endpoint.userName) || holdsLineBreak(m_endpoint.password))
+        m_errorText = "invalid user name or password";
     else if (!(m_multi = curl_multi_init()) || !(m_curl = curl_easy_init()))
         m_errorText = "no FTP session";
 }

@@ -181,7 +181,8 @@ TEST(FtpControlConnectionTest, CommandWithALineBreakIsNotSent) {
 }
 
 TEST(FtpControlConnectionTest, UnreachableServer) {
-    // A port that was free a moment ago: nothing listens on it.
+    // A port held by a socket that never listens: connections to it are
+    // refused, and no other program can start listening on it meanwhile.
     int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -190,7 +191,10 @@ TEST(FtpControlConnectionTest, UnreachableServer) {
     ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length), 0);
     int port = ntohs(address.sin_port);
-    ::close(probe);
+    struct ProbeCloser {
+        int fd;
+        ~ProbeCloser() { ::close(fd); }
+    } closer{probe};
 
     struct Case {
         const char* name;

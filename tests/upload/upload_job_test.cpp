@@ -365,6 +365,7 @@ TEST_F(UploadJobTest, ConnectFailureCancelsTheJob) {
     const Case cases[] = {
         {"wrong password", false, "127.0.0.1", "wrong", "530 Authentication failed."},
         {"not a host name", false, "127.0.0.1/x@y", "secret", "invalid server address"},
+        {"line break in the password", false, "127.0.0.1", "secret\r\nDELE zk000000.html", "invalid user name or password"},
         {"stopped server", true, "127.0.0.1", "secret", nullptr},
     };
     writeCatalogue();
