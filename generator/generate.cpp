@@ -47,13 +47,11 @@ void setUpCounters(GenerationRun& run) {
     run.itemCounter = 1;
     run.nextItemPage = 2;
     run.nextIndexPage = 2;
-    run.basketFrameIndex = run.appearance.threeFrameStyle ? 2 : 1;
-    if (!run.basketOn())
-        run.basketMode = 0;
-    else
-        run.basketMode = run.basketFrameIndex == 1 ? 2 : 1;
-    if (run.appearance.includeHeaderFrame)
-        run.basketFrameIndex += 1;
+    int taxTypes = run.general.includeTax ? readTaxTypeCount(programPath("zktax.dat")) : 0;
+    RunModes modes = runModesFor(run.appearance, run.general, taxTypes);
+    run.basketFrameIndex = modes.basketFrameIndex;
+    run.basketMode = modes.basketMode;
+    run.taxMode = modes.taxMode;
 }
 
 void readHeader(GenerationRun& run) {
@@ -64,14 +62,6 @@ void readHeader(GenerationRun& run) {
     run.reader.readHeaderBlock();
     const CatalogueHeader& header = run.reader.header();
 
-    if (!run.general.includeTax) {
-        run.taxMode = 0;
-    } else {
-        int count = readTaxTypeCount(programPath("zktax.dat"));
-        run.taxMode = count > 2 ? 2 : count;
-        if (!run.basketOn() && run.taxMode > 1)
-            run.taxMode = 1;
-    }
     std::string_view width = fieldText(run.appearance.itemPageWidth);
     run.itemPageWrapper = width.empty() ? "" : "<TABLE WIDTH=" + std::string(width) + "><TR><TD>\n";
     run.charset = header.charset.empty() ? "iso-8859-1" : header.charset;
@@ -81,6 +71,22 @@ void readHeader(GenerationRun& run) {
 }
 
 } // namespace
+
+RunModes runModesFor(const AppearanceSet& appearance, const GeneralSettings& general, int taxTypeCount) {
+    RunModes modes;
+    const bool basketOn = (general.basketFlags & 1) != 0;
+    modes.basketFrameIndex = appearance.threeFrameStyle ? 2 : 1;
+    if (basketOn)
+        modes.basketMode = modes.basketFrameIndex == 1 ? 2 : 1;
+    if (appearance.includeHeaderFrame)
+        modes.basketFrameIndex += 1;
+    if (general.includeTax) {
+        modes.taxMode = taxTypeCount < 0 ? 0 : taxTypeCount > 2 ? 2 : taxTypeCount;
+        if (!basketOn && modes.taxMode > 1)
+            modes.taxMode = 1;
+    }
+    return modes;
+}
 
 int Generate(const AppearanceSet& appearance, const GeneralSettings& general, UserMessages& messages,
              std::FILE* diagnostics) {

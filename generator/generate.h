@@ -4,6 +4,19 @@
 #include "model/settings_record.h"
 #include "model/user_messages.h"
 
+// How a run places the basket and applies tax. basketMode: 0 no basket, 1 a
+// basket frame, 2 the basket in the item frame. basketFrameIndex: the frame
+// that holds the basket, counted past the header frame. taxMode: 0 none, 1 one
+// rate, 2 several rates.
+struct RunModes {
+    int basketMode = 0;
+    int basketFrameIndex = 1;
+    int taxMode = 0;
+};
+
+// taxTypeCount: the number of tax types in the tax file.
+RunModes runModesFor(const AppearanceSet& appearance, const GeneralSettings& general, int taxTypeCount);
+
 // Writes the whole catalogue from the data file and the settings in one run.
 // Returns 0 on success, -1 on failure. The blocks are only read.
 int Generate(const AppearanceSet& appearance, const GeneralSettings& general, UserMessages& messages,

@@ -13,8 +13,18 @@ std::string_view baseName(std::string_view path) {
     return path;
 }
 
+// A name that starts at a root ("/x", "\\x") or a drive ("C:...") stands on its own.
+static bool isAbsolute(std::string_view name) {
+    if (!name.empty() && isPathSeparator(name.front()))
+        return true;
+    return name.size() >= 2 && name[1] == ':' &&
+           ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+}
+
 std::string join(std::string_view folder, std::string_view name) {
-    if (folder.empty() || name.find_first_of("/\\") != std::string_view::npos)
+    // A relative name with a folder in it ("pics/a.gif") lies under folder
+    // too; left alone it would be looked for wherever the program was started.
+    if (folder.empty() || isAbsolute(name))
         return std::string(name);
     std::string path(folder);
     if (!isPathSeparator(path.back()))

@@ -11,8 +11,9 @@ inline bool isPathSeparator(char c) { return c == '/' || c == '\\'; }
 // The part after the last separator (the whole path when it has none).
 std::string_view baseName(std::string_view path);
 
-// name unchanged when folder is empty or name already holds a separator;
-// otherwise folder, a separator unless it already ends in one, and name.
+// name unchanged when folder is empty or name is a full path (from a root or
+// a drive letter); otherwise folder, a separator unless it already ends in
+// one, and name.
 std::string join(std::string_view folder, std::string_view name);
 
 // The folder of the running program with a trailing separator; VIMRA_HOME,

@@ -3,15 +3,19 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-TEST(Paths, JoinKeepsNamesThatHoldAFolder) {
+TEST(Paths, JoinKeepsFullPathsAndPutsOthersUnderTheFolder) {
     struct Case { const char* folder; const char* name; const char* want; };
     const Case cases[] = {
         {"", "a.gif", "a.gif"},
         {"/shop", "a.gif", "/shop/a.gif"},
         {"/shop/", "a.gif", "/shop/a.gif"},
         {"C:\\shop\\", "a.gif", "C:\\shop\\a.gif"},
-        {"/shop", "pics/a.gif", "pics/a.gif"},
-        {"/shop", "pics\\a.gif", "pics\\a.gif"},
+        {"/shop", "/pics/a.gif", "/pics/a.gif"},
+        {"/shop", "\\pics\\a.gif", "\\pics\\a.gif"},
+        {"/shop", "C:\\pics\\a.gif", "C:\\pics\\a.gif"},
+        {"/shop", "d:/pics/a.gif", "d:/pics/a.gif"},
+        {"/shop", "pics/a.gif", "/shop/pics/a.gif"},
+        {"/shop", "pics\\a.gif", "/shop/pics\\a.gif"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.folder) + " + " + c.name);
