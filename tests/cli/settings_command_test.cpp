@@ -51,6 +51,35 @@ TEST_F(SettingsCommand, SetSavesBothFilesAndGetReadsThemBack) {
     EXPECT_EQ(list.out.find("reserved"), std::string::npos);
 }
 
+TEST_F(SettingsCommand, DottedPartsLandWhereTheFilesKeepThem) {
+    struct Case { const char* assignment; const char* file; std::size_t offset; std::string bytes; };
+    const Case cases[] = {
+        {"ftpTargets.1.host=ftp.example.com", "ZK002.dat", 4936, std::string("ftp.example.com\0", 16)},
+        {"ftpTargets.1.userName=shop", "ZK002.dat", 4936 + 51, std::string("shop\0", 5)},
+        {"ftpTargets.1.password= p w ", "ZK002.dat", 4936 + 72, std::string(" p w \0", 6)},
+        {"ftpTargets.1.serverDirectory=www/cat", "ZK002.dat", 4936 + 93, std::string("www/cat\0", 8)},
+        {"ftpTargets.1.save=1", "ZK002.dat", 4936 + 222, std::string("\1", 1)},
+        {"ftpTargets.3.port=990", "ZK002.dat", 5390 + 223, std::string("\xde\x03\0\0", 4)},
+        {"indexFonts.2.face=verdana", "ZK003.dat", 1809, std::string("verdana\0", 8)},
+        {"indexFonts.2.size=4", "ZK003.dat", 1809 + 52, std::string("\4", 1)},
+        {"indexFonts.2.colour=navy", "ZK003.dat", 1809 + 53, std::string("navy\0", 5)},
+        {"indexFonts.2.secondColour=red", "ZK003.dat", 1809 + 69, std::string("red\0", 4)},
+        {"indexFonts.2.style=3", "ZK003.dat", 1809 + 85, std::string("\3", 1)},
+        {"bulletImages.1=dot.gif", "ZK003.dat", 339, std::string("dot.gif\0", 8)},
+        {"prevNextImages.2=next.gif", "ZK003.dat", 2847, std::string("next.gif\0", 9)},
+        {"indexHoverColour=#FF0000", "ZK003.dat", 1792, std::string("#FF0000\0", 8)},
+    };
+    std::vector<std::string> args{"set"};
+    for (const Case& c : cases)
+        args.push_back(c.assignment);
+    CliResult set = run(args);
+    ASSERT_EQ(set.status, 0) << set.err;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.assignment);
+        EXPECT_EQ(readFile(home / c.file).substr(c.offset, c.bytes.size()), c.bytes);
+    }
+}
+
 TEST_F(SettingsCommand, BadRequestsChangeNothing) {
     struct Case {
         std::vector<std::string> args;
