@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
+(cd tests/browser && npm ci --no-audit --no-fund)
 jobs=$(nproc)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMRA_WERROR=ON >/dev/null

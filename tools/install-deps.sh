@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev
   python3 python3-pyftpdlib
+  chromium
 )
 missing=()
 for p in "${packages[@]}"; do
