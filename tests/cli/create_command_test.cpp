@@ -28,6 +28,9 @@ protected:
         fs::copy(VIMRA_PROGRAM_DIR, home, fs::copy_options::recursive);
         for (const char* name : {"ZK002.dat", "ZK003.dat", "zkas.dat", "files01.dat"})
             fs::remove(home / name);
+        // Leftovers of a run in the build's own program directory.
+        for (const char* folder : {"output", "tempout", "search"})
+            fs::remove_all(home / folder);
     }
 
     CommandResult vimra(const std::string& args) {
