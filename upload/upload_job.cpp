@@ -53,6 +53,10 @@ FtpEndpoint endpointOf(const FtpTarget& target) {
             std::string(fieldText(target.password))};
 }
 
+// No path that can be opened is longer; a longer line is kept only this far
+// (and then fails to open) so that a damaged list cannot exhaust memory.
+constexpr std::size_t kMaxListLine = 4096;
+
 // Reads one line of the file list without its line end; false at the end.
 bool readListLine(std::FILE* list, std::string& line) {
     line.clear();
@@ -60,7 +64,8 @@ bool readListLine(std::FILE* list, std::string& line) {
     while ((c = std::fgetc(list)) != EOF) {
         if (c == '\n')
             break;
-        line += static_cast<char>(c);
+        if (line.size() < kMaxListLine)
+            line += static_cast<char>(c);
     }
     if (c == EOF && line.empty())
         return false;

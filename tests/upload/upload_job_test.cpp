@@ -225,6 +225,19 @@ TEST_F(UploadJobTest, MissingLocalFileLeavesTheRemoteCopyAlone) {
     EXPECT_FALSE(result.cancelled);
 }
 
+TEST_F(UploadJobTest, DamagedFileListLinesFailAloneAndTheRestArrives) {
+    writeFile(m_local / "out" / "zk000001.html", "page\n");
+    const std::string longLine = (m_local / "out").string() + "/" + std::string(20000, 'a');
+    writeFile(m_local / "files01.dat",
+              longLine + "\n\n" + std::string("\0\x01", 2) + "\n" + (m_local / "out" / "zk000001.html").string());
+    EXPECT_EQ(run({true, false, false}), -1);
+    EXPECT_EQ(result.filesSent, 1);
+    EXPECT_EQ(result.filesFailed, 2);
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_EQ(readFile(m_remote / "zk000001.html"), "page\n");
+    EXPECT_EQ(observer.events.back(), "finished");
+}
+
 TEST_F(UploadJobTest, MissingFileListIsReportedAndTheOtherPartsRun) {
     writeSearchFiles();
     options.listFile = (m_local / "nothing" / "files01.dat").string();
