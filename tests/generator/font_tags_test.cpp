@@ -32,7 +32,7 @@ std::unique_ptr<AppearanceSet> blankAppearance() {
 
 TEST(FontTags, RecordMakesItsOwnTags) {
     const FontTag fallback{"<DEFAULT>", "</DEFAULT>"};
-    struct Case { const char* name; FontSpec spec; const char* start; const char* end; };
+    struct Case { const char* name; FontSpec record; const char* start; const char* end; };
     const Case cases[] = {
         {"empty takes the fallback", font("", 0, "", 0), "<DEFAULT>", "</DEFAULT>"},
         {"negative size is not given", font("", -1, "", 0), "<DEFAULT>", "</DEFAULT>"},
@@ -48,7 +48,7 @@ TEST(FontTags, RecordMakesItsOwnTags) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const FontTag tag = fontTags(c.spec, fallback);
+        const FontTag tag = fontTags(c.record, fallback);
         EXPECT_EQ(tag.start, c.start);
         EXPECT_EQ(tag.end, c.end);
     }
