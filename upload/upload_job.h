@@ -52,7 +52,8 @@ public:
     UploadJob(const GeneralSettings& settings, UploadParts parts, UploadObserver& observer,
               const std::atomic<bool>& cancel, UploadOptions options = {});
 
-    // 0 when every file of the chosen parts arrived, -1 otherwise.
+    // Runs the job to its end on the calling thread; 0 when every file of the
+    // chosen parts arrived, -1 otherwise. Nothing is thrown.
     int run();
     const UploadResult& result() const { return m_result; }
 
