@@ -1,6 +1,5 @@
 // Upload throughput against the loopback FTP server of the tests: 1,000 small
 // catalogue files, then one 50 MB file, each through the upload job.
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +11,7 @@
 #include "model/paths.h"
 #include "model/user_messages.h"
 #include "tests/upload/ftp_server_process.h"
-#include "upload/upload_job.h"
+#include "upload/upload_worker.h"
 
 namespace {
 
@@ -22,7 +21,13 @@ class QuietObserver : public UploadObserver {
 public:
     void statusLine(int, const std::string&) override {}
     void progress(int) override { ++pieces; }
+    void message(const std::string& text, const std::string& caption, MessageButtons buttons) override {
+        m_messages.show(text, caption, buttons);
+    }
     long pieces = 0;
+
+private:
+    StderrMessages m_messages{MessageAnswer::Ok};
 };
 
 bool writeBytes(const fs::path& path, const std::string& bytes) {
@@ -40,18 +45,20 @@ struct Timing {
     long pieces;
 };
 
-Timing upload(const GeneralSettings& settings, const std::string& listFile) {
+// Runs the job on its worker thread, as the upload dialog does; listFolder
+// holds the "files01.dat" to send.
+Timing upload(const GeneralSettings& settings, const fs::path& listFolder) {
     QuietObserver observer;
-    StderrMessages messages;
-    std::atomic<bool> cancel{false};
     UploadOptions options;
     options.pause = std::chrono::milliseconds(0);
-    options.listFile = listFile;
-    UploadJob job(settings, {true, false, false}, observer, messages, cancel, options);
+    options.programDirectory = listFolder.string();
+    UploadWorker worker(settings, {true, false, false}, observer, options);
     auto start = std::chrono::steady_clock::now();
-    int status = job.run();
+    if (!worker.start())
+        return {0, -1, {}, 0};
+    worker.wait();
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), status, job.result(), observer.pieces};
+    return {elapsed.count(), worker.status(), worker.result(), observer.pieces};
 }
 
 } // namespace
@@ -98,20 +105,22 @@ int main() {
             return 1;
         list += path.string() + "\n";
     }
-    if (!writeBytes(root / "small.dat", list))
+    fs::create_directories(root / "small", ec);
+    if (!writeBytes(root / "small" / "files01.dat", list))
         return 1;
 
     std::string big(kLargeSize, '\0');
     for (std::size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<char>((i * 2654435761u) >> 13);
     const fs::path bigPath = root / "big.png";
-    if (!writeBytes(bigPath, big) || !writeBytes(root / "large.dat", bigPath.string() + "\n"))
+    fs::create_directories(root / "large", ec);
+    if (!writeBytes(bigPath, big) || !writeBytes(root / "large" / "files01.dat", bigPath.string() + "\n"))
         return 1;
 
     copyField(target.serverDirectory, "small");
-    Timing small = upload(settings, (root / "small.dat").string());
+    Timing small = upload(settings, root / "small");
     copyField(target.serverDirectory, "large");
-    Timing large = upload(settings, (root / "large.dat").string());
+    Timing large = upload(settings, root / "large");
     server.stop();
 
     // The same small files to a server that refuses active mode.
@@ -119,7 +128,7 @@ int main() {
     FtpServerProcess passiveServer({.home = remote.string(), .refuseActive = true});
     target.port = passiveServer.port();
     copyField(target.serverDirectory, "passive");
-    Timing passive = upload(settings, (root / "small.dat").string());
+    Timing passive = upload(settings, root / "small");
     passiveServer.stop();
 
     std::printf("upload of %d files of %zu bytes: %.2f s, %.0f files/s (%d sent, %d failed)\n", kSmallFiles,

@@ -1,5 +1,6 @@
 #include "upload/upload_job.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <filesystem>
 #include <memory>
@@ -103,11 +104,23 @@ UploadParts storedUploadParts(const GeneralSettings& settings) {
 }
 
 UploadJob::UploadJob(const GeneralSettings& settings, UploadParts parts, UploadObserver& observer,
-                     UserMessages& messages, const std::atomic<bool>& cancel, UploadOptions options)
-    : m_settings(settings), m_parts(parts), m_observer(observer), m_messages(messages), m_cancel(cancel),
-      m_options(std::move(options)) {}
+                     const std::atomic<bool>& cancel, UploadOptions options)
+    : m_settings(settings), m_parts(parts), m_observer(observer), m_cancel(cancel), m_options(std::move(options)) {
+    if (m_options.programDirectory.empty())
+        m_options.programDirectory = programDirectory();
+}
 
 void UploadJob::line(int number, const std::string& text) { m_observer.statusLine(number, text); }
+
+// The pauses only let the user read a reply; a cancelled job does not wait
+// them out, so that a closing window gets its worker back at once.
+void UploadJob::pause() {
+    constexpr auto kSlice = std::chrono::milliseconds(10);
+    auto end = std::chrono::steady_clock::now() + m_options.pause;
+    for (auto now = std::chrono::steady_clock::now(); now < end && !cancelRequested();
+         now = std::chrono::steady_clock::now())
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(end - now, kSlice));
+}
 
 void UploadJob::fileFailed(const std::string& localPath, const std::string& remoteName,
                            const std::string& reason) {
@@ -137,11 +150,11 @@ int UploadJob::runSteps() {
 
     FileHandle list;
     if (m_parts.catalogue) {
-        std::string listPath = m_options.listFile.empty() ? programPath("files01.dat") : m_options.listFile;
+        std::string listPath = join(m_options.programDirectory, "files01.dat");
         list.reset(std::fopen(listPath.c_str(), "rb"));
         if (!list) {
             m_result.listFileMissing = true;
-            m_messages.show(formatText("couldn't open %s", listPath.c_str()), "", MessageButtons::Ok);
+            m_observer.message(formatText("couldn't open %s", listPath.c_str()), "", MessageButtons::Ok);
         }
     }
 
@@ -290,7 +303,7 @@ void UploadJob::setPermissions(const FtpTarget& target) {
     info.userName = fieldText(target.userName);
     info.password = fieldText(target.password);
     if (!control.logOn(info)) {
-        m_messages.show(control.replyLine(), "FTP", MessageButtons::Ok);
+        m_observer.message(control.replyLine(), "FTP", MessageButtons::Ok);
         control.close();
         return;
     }
@@ -305,7 +318,7 @@ void UploadJob::setPermissions(const FtpTarget& target) {
         line(1, text);
         control.command(text);
         line(2, control.replyLine());
-        std::this_thread::sleep_for(m_options.pause);
+        pause();
     }
     control.quit();
     control.close();
@@ -352,7 +365,7 @@ UploadJob::Step UploadJob::uploadOrderForm(FtpSession& session) {
         fileFailed(localPath, remoteName, local ? connection.errorText() : "cannot open the local file");
     }
     m_observer.progress(100);
-    std::this_thread::sleep_for(m_options.pause);
+    pause();
     return Step::Continue;
 }
 

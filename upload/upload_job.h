@@ -1,14 +1,22 @@
 #pragma once
 // The upload job: sends the generated catalogue files listed in "files01.dat",
 // the search facility's files (then sets their permissions) and the order form
-// to the configured FTP destinations. It blocks the calling thread; the upload
-// dialog runs it on a worker thread and cancels it through an atomic flag.
+// to the configured FTP destinations.
+//
+// Threads: the job runs on a worker thread of its own (UploadWorker) and
+// blocks it until the job ends. Everything the user must see - status lines,
+// progress, messages with their caption and buttons - reaches the user only
+// through the observer, and every observer call comes from that worker
+// thread. An observer that touches a window must queue the call onto the
+// user-interface thread instead of drawing from the worker. While the job
+// runs, the cancel flag is the only thing the user-interface thread touches;
+// the job reads it before each file, after each piece written and during its
+// pauses. No message needs an answer, so the job never waits for the user.
 #include <atomic>
 #include <chrono>
 #include <string>
 
 #include "model/settings_record.h"
-#include "model/user_messages.h"
 #include "upload/ftp_transfer.h"
 #include "upload/upload_observer.h"
 
@@ -26,8 +34,9 @@ struct UploadOptions {
     std::chrono::milliseconds timeout{30000};
     // The pause after each permission command and after the order form.
     std::chrono::milliseconds pause{500};
-    // The catalogue's file list; empty means "files01.dat" in the program directory.
-    std::string listFile;
+    // The folder holding the catalogue's file list "files01.dat"; empty means
+    // programDirectory(), looked up when the job is made, not on its thread.
+    std::string programDirectory;
 };
 
 struct UploadResult {
@@ -41,9 +50,10 @@ struct UploadResult {
 class UploadJob {
 public:
     UploadJob(const GeneralSettings& settings, UploadParts parts, UploadObserver& observer,
-              UserMessages& messages, const std::atomic<bool>& cancel, UploadOptions options = {});
+              const std::atomic<bool>& cancel, UploadOptions options = {});
 
-    // 0 when every file of the chosen parts arrived, -1 otherwise.
+    // Runs the job to its end on the calling thread; 0 when every file of the
+    // chosen parts arrived, -1 otherwise. Nothing is thrown.
     int run();
     const UploadResult& result() const { return m_result; }
 
@@ -61,13 +71,13 @@ private:
     void cancelled();
     void finished();
     void line(int number, const std::string& text);
+    void pause();
     bool cancelRequested() const { return m_cancel.load(); }
     void fileFailed(const std::string& localPath, const std::string& remoteName, const std::string& reason);
 
     GeneralSettings m_settings;
     UploadParts m_parts;
     UploadObserver& m_observer;
-    UserMessages& m_messages;
     const std::atomic<bool>& m_cancel;
     UploadOptions m_options;
     UploadResult m_result;

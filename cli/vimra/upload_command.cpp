@@ -1,23 +1,27 @@
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <pthread.h>
 #include <unistd.h>
 
 #include "cli/vimra/commands.h"
+#include "model/paths.h"
 #include "model/settings_store.h"
-#include "upload/upload_job.h"
+#include "upload/upload_worker.h"
 
 namespace {
 
-std::atomic<bool> g_cancel{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "the cancel flag is set from a signal handler");
+std::atomic<bool> g_interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the flag is set from a signal handler");
 
-extern "C" void cancelUpload(int) { g_cancel.store(true); }
+extern "C" void noteInterrupt(int) { g_interrupted.store(true); }
 
 // Prints the status lines as they change. On a terminal a progress bar sits
-// below them, redrawn in place; otherwise only the lines are printed.
+// below them, redrawn in place; otherwise only the lines are printed. Called
+// on the worker's thread only, while the main thread just waits.
 class ConsoleObserver : public UploadObserver {
 public:
     explicit ConsoleObserver(bool terminal) : m_terminal(terminal) {}
@@ -34,6 +38,13 @@ public:
         if (!m_terminal || percent == m_percent)
             return;
         m_percent = percent;
+        drawBar();
+    }
+
+    void message(const std::string& text, const std::string& caption, MessageButtons buttons) override {
+        clearBar();
+        std::fflush(stdout);
+        m_messages.show(text, caption, buttons);
         drawBar();
     }
 
@@ -76,6 +87,7 @@ private:
 
     bool m_terminal;
     int m_percent = -1;
+    StderrMessages m_messages{MessageAnswer::Ok};
 };
 
 int usage() {
@@ -108,19 +120,40 @@ int runUploadCommand(int argc, char** argv) {
     UploadParts parts = anyChosen ? chosen : storedUploadParts(blocks->general);
 
     struct sigaction action {};
-    action.sa_handler = cancelUpload;
+    action.sa_handler = noteInterrupt;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     struct sigaction previous {};
     sigaction(SIGINT, &action, &previous);
 
-    StderrMessages messages(MessageAnswer::Ok);
     ConsoleObserver observer(isatty(STDOUT_FILENO) != 0);
-    UploadJob job(blocks->general, parts, observer, messages, g_cancel);
-    int status = job.run();
+    UploadOptions options;
+    options.programDirectory = programDirectory();
+    UploadWorker worker(blocks->general, parts, observer, options);
+
+    // The worker's thread starts with Ctrl-C blocked, so the signal always
+    // lands on this thread, which passes it on as the worker's cancel.
+    sigset_t interrupt;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    sigset_t mask;
+    pthread_sigmask(SIG_BLOCK, &interrupt, &mask);
+    bool started = worker.start();
+    pthread_sigmask(SIG_SETMASK, &mask, nullptr);
+    if (!started) {
+        sigaction(SIGINT, &previous, nullptr);
+        std::fprintf(stderr, "vimra-cli: the upload could not be started\n");
+        return 1;
+    }
+    while (!worker.waitFor(std::chrono::milliseconds(50))) {
+        if (g_interrupted.load())
+            worker.cancel();
+    }
+    worker.wait();
     sigaction(SIGINT, &previous, nullptr);
 
-    const UploadResult& result = job.result();
+    const int status = worker.status();
+    const UploadResult result = worker.result();
     std::printf("%d file%s sent, %d failed%s\n", result.filesSent, result.filesSent == 1 ? "" : "s",
                 result.filesFailed, result.cancelled ? ", cancelled" : "");
     return status == 0 ? 0 : 1;

@@ -1,19 +1,10 @@
 #include "upload/upload_job.h"
 
-#include <algorithm>
-#include <atomic>
-#include <cstring>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 
-#include "model/paths.h"
-#include "tests/support/recording_messages.h"
-#include "tests/support/temp_dir.h"
-#include "tests/upload/ftp_server_process.h"
+#include "tests/upload/upload_test_fixture.h"
 #include "upload/ftp_control_connection.h"
 
 namespace {
@@ -21,152 +12,7 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-class RecordingObserver : public UploadObserver {
-public:
-    void jobStarted() override { events.push_back("started"); }
-    void statusLine(int line, const std::string& text) override {
-        events.push_back(std::to_string(line) + ":" + text);
-        lines[line] = text;
-    }
-    void progress(int percent) override {
-        progressValues.push_back(percent);
-        if (onProgress)
-            onProgress(percent);
-    }
-    void fileFailed(const std::string& localPath, const std::string&, const std::string&) override {
-        failed.push_back(localPath);
-    }
-    void connectionFailed(const std::string& reason) override { connectionFailures.push_back(reason); }
-    void jobFinished() override { events.push_back("finished"); }
-
-    bool saw(const std::string& event) const {
-        return std::find(events.begin(), events.end(), event) != events.end();
-    }
-    // The events from the first one starting with prefix on.
-    std::vector<std::string> from(const std::string& prefix) const {
-        auto it = std::find_if(events.begin(), events.end(),
-                               [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
-        return {it, events.end()};
-    }
-
-    std::vector<std::string> events;
-    std::string lines[4];
-    std::vector<int> progressValues;
-    std::vector<std::string> failed;
-    std::vector<std::string> connectionFailures;
-    std::function<void(int)> onProgress;
-};
-
-std::string binaryBytes(std::size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    unsigned value = seed;
-    for (auto& b : bytes) {
-        value = value * 1103515245u + 12345u;
-        b = static_cast<char>(value >> 16);
-    }
-    return bytes;
-}
-
-class UploadJobTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(m_remote / "shop");
-        fs::create_directories(m_remote / "forms");
-        startServer({});
-        ASSERT_TRUE(m_server->running());
-        std::memset(&settings, 0, sizeof settings);
-        for (auto& target : settings.ftpTargets) {
-            copyField(target.host, "127.0.0.1");
-            copyField(target.userName, "shop");
-            copyField(target.password, "secret");
-            target.port = m_server->port();
-        }
-        options.timeout = 5s;
-        options.pause = 0ms;
-        options.listFile = (m_local / "files01.dat").string();
-    }
-
-    void startServer(FtpServerProcess::Options extra) {
-        m_server.reset();
-        extra.home = (m_remote / "").string();
-        extra.siteLog = (m_local / "site.log").string();
-        extra.transferLog = (m_local / "transfer.log").string();
-        m_server = std::make_unique<FtpServerProcess>(extra);
-        for (auto& target : settings.ftpTargets)
-            target.port = m_server->port();
-    }
-
-    int run(UploadParts parts) {
-        UploadJob job(settings, parts, observer, messages, cancel, options);
-        int status = job.run();
-        result = job.result();
-        return status;
-    }
-
-    // Catalogue-like files in the local output folder and their list.
-    std::vector<std::pair<std::string, std::string>> writeCatalogue() {
-        std::vector<std::pair<std::string, std::string>> files = {
-            {"zk000000.html", "<HTML><HEAD><TITLE>Shop</TITLE></HEAD>\n<FRAMESET></FRAMESET></HTML>\n"},
-            {"zki00000.html", "<HTML>\r\n<BODY>index</BODY>\r\n</HTML>\r\n"},
-            {"zk000002.html", std::string(9000, 'x') + "\n"},
-            {"logo.gif", "GIF89a" + std::string("\0\r\n\x1a\xff\n\r", 7) + binaryBytes(3000, 1)},
-            {"my photo.png", "\x89PNG\r\n\x1a\n" + binaryBytes(19992, 2)},
-            {"empty.txt", ""},
-        };
-        std::string list;
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            writeFile(m_local / "out" / files[i].first, files[i].second);
-            list += (m_local / "out" / files[i].first).string();
-            // One line as a Windows editor leaves it; the last one without a line end.
-            if (i == 1)
-                list += "\r\n";
-            // A picture shown on two pages is listed twice and sent twice.
-            else if (i == 3)
-                list += "\n" + (m_local / "out" / files[i].first).string() + "\n";
-            else if (i + 1 < files.size())
-                list += "\n";
-        }
-        writeFile(m_local / "files01.dat", list);
-        return files;
-    }
-
-    void writeSearchFiles() {
-        fs::path folder = m_local / "search";
-        writeFile(folder / "zksearch2.pl", "#!/usr/bin/perl\nprint \"search\\n\";\n");
-        writeFile(folder / "zkread1.pl", "#!/usr/bin/perl\n# builds the database\n");
-        writeFile(folder / "pages01.dat", "2,Teapots\n3,Cups\n");
-        writeFile(folder / "search01.dat", "Teapot,2\nblue,2\nCup,3\n");
-        copyField(settings.searchOutputDir, folder.string());
-        copyField(settings.searchScript, "zksearch2.pl");
-        copyField(settings.searchPreprocess, "C:\\Vimra\\zkread1.pl");
-    }
-
-    std::vector<std::string> siteLog() const { return logLines("site.log"); }
-
-    std::vector<std::string> logLines(const char* name) const {
-        std::vector<std::string> lines;
-        std::string text = readFile(m_local / name);
-        std::size_t start = 0;
-        for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-            lines.push_back(text.substr(start, end - start));
-        return lines;
-    }
-
-    static int modeOf(const fs::path& path) {
-        struct stat info {};
-        return ::stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
-    }
-
-    TempDir m_remote;
-    TempDir m_local;
-    std::unique_ptr<FtpServerProcess> m_server;
-    GeneralSettings settings;
-    UploadOptions options;
-    RecordingObserver observer;
-    RecordingMessages messages;
-    std::atomic<bool> cancel{false};
-    UploadResult result;
-};
+class UploadJobTest : public UploadServerTest {};
 
 TEST_F(UploadJobTest, CatalogueFilesArriveByteForByte) {
     struct Case {
@@ -207,7 +53,7 @@ TEST_F(UploadJobTest, CatalogueFilesArriveByteForByte) {
         EXPECT_EQ(observer.events.back(), "finished");
         EXPECT_EQ(observer.lines[1], "");
         EXPECT_EQ(observer.progressValues.back(), 0);
-        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_TRUE(observer.messages.empty());
     }
 }
 
@@ -240,9 +86,12 @@ TEST_F(UploadJobTest, DamagedFileListLinesFailAloneAndTheRestArrives) {
 
 TEST_F(UploadJobTest, MissingFileListIsReportedAndTheOtherPartsRun) {
     writeSearchFiles();
-    options.listFile = (m_local / "nothing" / "files01.dat").string();
+    options.programDirectory = (m_local / "nothing").string();
     EXPECT_EQ(run({true, true, false}), -1);
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"couldn't open " + options.listFile});
+    const std::string listPath = (m_local / "nothing" / "files01.dat").string();
+    ASSERT_EQ(observer.messageTexts(), std::vector<std::string>{"couldn't open " + listPath});
+    EXPECT_EQ(observer.messages[0].caption, "");
+    EXPECT_EQ(observer.messages[0].buttons, MessageButtons::Ok);
     EXPECT_TRUE(result.listFileMissing);
     // The catalogue part still connects, then has nothing to send.
     EXPECT_TRUE(observer.saw("1:connecting to 127.0.0.1"));
@@ -288,7 +137,7 @@ TEST_F(UploadJobTest, SearchFilesAndTheirPermissions) {
         for (const auto& command : c.commands)
             EXPECT_TRUE(observer.saw("1:" + command)) << command;
         EXPECT_TRUE(observer.saw("2:200 SITE CHMOD successful."));
-        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_TRUE(observer.messages.empty());
     }
 }
 
@@ -325,9 +174,10 @@ TEST_F(UploadJobTest, FailedPermissionLogonIsShownCaptionedFtp) {
     writeSearchFiles();
     EXPECT_EQ(run({false, true, false}), 0);
     EXPECT_FALSE(result.permissionsSet);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "421 Too many connections from the same IP address.");
-    EXPECT_EQ(messages.shown[0].caption, "FTP");
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].text, "421 Too many connections from the same IP address.");
+    EXPECT_EQ(observer.messages[0].caption, "FTP");
+    EXPECT_EQ(observer.messages[0].buttons, MessageButtons::Ok);
 }
 
 TEST_F(UploadJobTest, OrderForm) {
@@ -401,7 +251,7 @@ TEST_F(UploadJobTest, ConnectFailureCancelsTheJob) {
         }
         EXPECT_FALSE(observer.saw("1:transferring order form"));
         EXPECT_FALSE(fs::exists(m_remote / "zk000000.html"));
-        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_TRUE(observer.messages.empty());
     }
 }
 
@@ -427,11 +277,7 @@ TEST_F(UploadJobTest, SilentServerEndsTheJobAfterTheTimeOut) {
 }
 
 TEST_F(UploadJobTest, CancelDuringALargeFileStopsAfterTheCurrentPiece) {
-    const std::string big = binaryBytes(4'000'000, 7);
-    writeFile(m_local / "out" / "big.png", big);
-    writeFile(m_local / "out" / "after.html", "never sent");
-    writeFile(m_local / "files01.dat",
-              (m_local / "out" / "big.png").string() + "\n" + (m_local / "out" / "after.html").string() + "\n");
+    const std::string big = writeLargeCatalogue();
     int piecesAfterCancel = -1;
     observer.onProgress = [&](int percent) {
         if (cancel) {
@@ -478,7 +324,7 @@ TEST_F(UploadJobTest, NothingTickedOnlyResetsTheStatus) {
     EXPECT_EQ(run({}), 0);
     EXPECT_EQ(observer.events,
               (std::vector<std::string>{"started", "1:", "2:", "3:", "finished"}));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(observer.messages.empty());
 }
 
 TEST_F(UploadJobTest, ControlConnectionLogonAgainstTheServer) {
