@@ -107,7 +107,7 @@ bool LineReader::next(std::string& line) {
 
 void LineReader::pushBack() { m_pushedBack = true; }
 
-LineResult readRecordLine(LineReader& reader, const SlotList& fields, CatalogueRecord& record) {
+LineResult readRecordLine(LineReader& reader, const FieldList& fields, CatalogueRecord& record) {
     std::string line;
     for (;;) {
         if (!reader.next(line))
@@ -304,7 +304,7 @@ void appendDescription(std::string& out, std::string_view text) {
 
 } // namespace
 
-void appendRecordLine(std::string& out, const CatalogueRecord& record, const SlotList& fields,
+void appendRecordLine(std::string& out, const CatalogueRecord& record, const FieldList& fields,
                       const SlotSource& source) {
     static const std::string empty;
     for (int i = 0; i < fields.count; ++i) {
@@ -320,7 +320,7 @@ void appendRecordLine(std::string& out, const CatalogueRecord& record, const Slo
 }
 
 void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
-                      const SlotList& fields, const SlotSource& source) {
+                      const FieldList& fields, const SlotSource& source) {
     switch (kind) {
     case kEndPage:
         out += "END PAGE\n";
