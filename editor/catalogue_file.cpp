@@ -106,7 +106,7 @@ bool CatalogueFile::open(const std::string& path) {
     m_reader = std::make_unique<LineReader>(m_data, 0);
     readFileDirectives(*m_reader, directives);
     currentMask = directives.mask();
-    currentSlots = slotList(currentMask);
+    currentSlots = fieldListOf(currentMask);
     setTarget(currentMask, identitySource());
     modified = false;
     return true;
@@ -127,7 +127,7 @@ bool CatalogueFile::close() {
 
 void CatalogueFile::setTarget(StructureMask mask, const SlotSource& source) {
     targetMask = mask;
-    targetSlots = slotList(mask);
+    targetSlots = fieldListOf(mask);
     targetSource = source;
 }
 
@@ -168,7 +168,7 @@ bool CatalogueFile::appendScratch(const CatalogueRecord& record, RecordLocation&
     return true;
 }
 
-bool fetchDataRecord(std::FILE* data, const SlotList& fields, const RecordLocation& location,
+bool fetchDataRecord(std::FILE* data, const FieldList& fields, const RecordLocation& location,
                      CatalogueRecord& record) {
     if (!data || location.length == 0 || std::fseek(data, static_cast<long>(location.offset), SEEK_SET) != 0)
         return false;

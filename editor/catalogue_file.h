@@ -49,10 +49,10 @@ public:
     bool scratchEmpty() const { return m_scratchSize == 0; }
 
     FileDirectives directives;
-    StructureMask currentMask = kDefaultMask;
-    StructureMask targetMask = kDefaultMask;
-    SlotList currentSlots = slotList(kDefaultMask);
-    SlotList targetSlots = slotList(kDefaultMask);
+    StructureMask currentMask = kDefaultFieldMask;
+    StructureMask targetMask = kDefaultFieldMask;
+    FieldList currentSlots = fieldListOf(kDefaultFieldMask);
+    FieldList targetSlots = fieldListOf(kDefaultFieldMask);
     // The slot each field of a restructure rewrite is taken from.
     SlotSource targetSource = identitySource();
     bool modified = false;
@@ -73,7 +73,7 @@ private:
 };
 
 // Reads a record of a data file back from its offset, with the file's fields.
-bool fetchDataRecord(std::FILE* data, const SlotList& fields, const RecordLocation& location,
+bool fetchDataRecord(std::FILE* data, const FieldList& fields, const RecordLocation& location,
                      CatalogueRecord& record);
 
 } // namespace korvel

@@ -2,35 +2,9 @@
 
 #include <algorithm>
 
-namespace korvel {
+#include "model/slot_lengths.h"
 
-int slotLength(int slot) {
-    switch (slot) {
-    case kNameSlot:
-        return 200;
-    case kCodeSlot:
-        return 30;
-    case kPriceSlot:
-        return 80;
-    case kUnitSlot:
-    case 4:
-        return 20;
-    case kPictureSlot:
-    case 6:
-        return 100;
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-        return 600;
-    case kTaxSlot:
-        return 10;
-    case kDescriptionSlot:
-        return 4000;
-    default:
-        return 0;
-    }
-}
+namespace korvel {
 
 const char* kindLabel(int kind) {
     switch (kind) {
@@ -87,7 +61,7 @@ const char* kindWord(int kind) {
 void CatalogueRecord::set(int slot, std::string_view text) {
     if (slot < 0 || slot >= kSlotCount)
         return;
-    std::size_t most = static_cast<std::size_t>(slotLength(slot));
+    std::size_t most = static_cast<std::size_t>(editorSlotLength(slot));
     m_fields[static_cast<std::size_t>(slot)].assign(text.substr(0, std::min(text.size(), most)));
 }
 
@@ -108,27 +82,18 @@ bool operator==(const CatalogueRecord& a, const CatalogueRecord& b) {
 }
 
 StructureMask structureMask(bool code, bool unit, unsigned listNumbers, bool tax) {
-    StructureMask mask = kDefaultMask;
+    StructureMask mask = kDefaultFieldMask;
     if (code)
         mask |= slotBit(kCodeSlot);
     if (unit)
         mask |= slotBit(kUnitSlot);
-    for (int n = 0; n < 4; ++n) {
+    for (int n = 0; n < kSelectionCount; ++n) {
         if (listNumbers & (1u << n))
-            mask |= slotBit(kFirstListSlot + n);
+            mask |= slotBit(kFirstSelectionSlot + n);
     }
     if (tax)
-        mask |= slotBit(kTaxSlot);
+        mask |= slotBit(kTaxTypeSlot);
     return mask;
-}
-
-SlotList slotList(StructureMask mask) {
-    SlotList list;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (mask & slotBit(slot))
-            list.slots[static_cast<std::size_t>(list.count++)] = slot;
-    }
-    return list;
 }
 
 } // namespace korvel

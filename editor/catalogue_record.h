@@ -6,23 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "model/field_slots.h"
+
 namespace korvel {
 
-inline constexpr int kSlotCount = 30;
+using enum FieldSlot;
 
-enum Slot : int {
-    kNameSlot = 0,
-    kCodeSlot = 1,
-    kPriceSlot = 2,
-    kUnitSlot = 3,
-    kPictureSlot = 5,
-    kFirstListSlot = 7,   // options lists 1..4 are slots 7..10
-    kTaxSlot = 11,
-    kDescriptionSlot = 29,
-};
-
-// Longest text each slot holds.
-int slotLength(int slot);
+// The editor's words for the shared field vocabulary.
+using StructureMask = FieldMask;
+using SlotList = FieldList;
+inline constexpr int kFirstListSlot = kFirstSelectionSlot;   // options lists 1..4
+inline SlotList slotList(StructureMask mask) { return fieldListOf(mask); }
 
 // An integer, as the views store it; any other value shows as "unknown".
 enum EntryKind : int {
@@ -47,7 +41,8 @@ const char* kindWord(int kind);
 class CatalogueRecord {
 public:
     const std::string& field(int slot) const { return m_fields[static_cast<std::size_t>(slot)]; }
-    // Stores text cut to the slot's length; slots without content stay empty.
+    // Stores text cut to the editor's length of the slot; slots without
+    // content stay empty.
     void set(int slot, std::string_view text);
     void clear();
 
@@ -64,23 +59,8 @@ private:
 
 bool operator==(const CatalogueRecord& a, const CatalogueRecord& b);
 
-// A 30-bit set of the slots every record of a file has.
-using StructureMask = std::uint32_t;
-
-inline constexpr StructureMask kDefaultMask = 0x20000025;   // name, price, picture, description
-
-inline constexpr StructureMask slotBit(int slot) { return StructureMask{1} << slot; }
-
 // The mask of a structure: code and unit present or not, the numbers (1..4)
 // of the options lists, tax types present or not.
 StructureMask structureMask(bool code, bool unit, unsigned listNumbers, bool tax);
-
-// The slots of a mask in ascending order, which is the order of the fields
-// on a record line.
-struct SlotList {
-    std::array<int, kSlotCount> slots{};
-    int count = 0;
-};
-SlotList slotList(StructureMask mask);
 
 } // namespace korvel

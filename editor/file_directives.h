@@ -12,7 +12,7 @@
 
 namespace korvel {
 
-inline constexpr int kCaptionCount = 4;
+inline constexpr int kCaptionCount = kSelectionCount;
 inline constexpr int kTaxTypeCount = 7;
 inline constexpr std::size_t kCaptionLength = 40;
 inline constexpr std::size_t kFirstItemNameLength = 200;

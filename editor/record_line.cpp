@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "model/marker_rules.h"
+
 namespace korvel {
 
 namespace {
@@ -16,15 +18,6 @@ std::string_view cutLeftSpaces(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
     return text;
-}
-
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) {
@@ -107,7 +100,7 @@ bool LineReader::next(std::string& line) {
 
 void LineReader::pushBack() { m_pushedBack = true; }
 
-LineResult readRecordLine(LineReader& reader, const SlotList& fields, CatalogueRecord& record) {
+LineResult readRecordLine(LineReader& reader, const FieldList& fields, CatalogueRecord& record) {
     std::string line;
     for (;;) {
         if (!reader.next(line))
@@ -182,47 +175,55 @@ LineResult readRecordLine(LineReader& reader, const SlotList& fields, CatalogueR
 }
 
 void classifyRecord(CatalogueRecord& record) {
-    const std::string name = upper(record.field(kNameSlot));
-    const std::string code = upper(record.field(kCodeSlot));
-    const std::string price = upper(record.field(kPriceSlot));
-    const std::string unit = upper(record.field(kUnitSlot));
-    const std::string picture = upper(record.field(kPictureSlot));
-    auto anyIs = [&](std::string_view word, bool withName) {
-        return (withName && name == word) || price == word || code == word || unit == word ||
-               picture == word;
-    };
-
-    if (!picture.empty() && picture.front() == '!') {
-        record.kind = kItem;
-    } else if (anyIs("END INDEX", true)) {
-        record.kind = kEndIndex;
-    } else if (anyIs("INDEX", false) || startsWith(name, "!INDEX")) {
-        // The name keeps a "!INDEX" prefix: written back as read, it stays a
-        // heading for the generator too.
-        record.kind = kIndex;
-    } else if (startsWith(name, "!TABLE") || startsWith(code, "!TABLE")) {
-        record.kind = kTableStart;
-    } else if (startsWith(name, "END TABLE") || startsWith(code, "END TABLE")) {
-        record.kind = kEndTable;
-    } else if (startsWith(name, "!PAGE")) {
-        record.kind = kPageStart;
-        record.set(kNameSlot, std::string_view(record.field(kNameSlot)).substr(5));
-    } else if (anyIs("PAGE", false)) {
-        record.kind = kPageStart;
-    } else if (anyIs("END PAGE", true)) {
-        record.kind = kEndPage;
-    } else if (startsWith(code, "!COL") || startsWith(name, "!COL")) {
-        // The generator takes the count from the code field first.
-        const std::string& field = startsWith(code, "!COL") ? record.field(kCodeSlot) : record.field(kNameSlot);
-        int count = std::atoi(field.c_str() + 4);
-        record.kind = kColumns;
-        record.set(kNameSlot, std::to_string(count));
-    } else if (!record.field(kPriceSlot).empty() || !record.field(kPictureSlot).empty() ||
-               !record.field(kDescriptionSlot).empty()) {
-        record.kind = kItem;
-    } else {
-        record.kind = kIndexText;
+    const MarkerRule* rule =
+        findMarker(kEditorMarkerRules, {record.field(kNameSlot), record.field(kCodeSlot), record.field(kPriceSlot),
+                                        record.field(kUnitSlot), record.field(kPictureSlot)});
+    if (rule) {
+        switch (rule->marker) {
+        case Marker::Link:
+            record.kind = kItem;
+            return;
+        case Marker::EndIndex:
+            record.kind = kEndIndex;
+            return;
+        case Marker::IndexHeading:
+            // The name keeps a "!INDEX" prefix: written back as read, it stays a
+            // heading for the generator too.
+            record.kind = kIndex;
+            return;
+        case Marker::TableStart:
+            record.kind = kTableStart;
+            return;
+        case Marker::EndTable:
+            record.kind = kEndTable;
+            return;
+        case Marker::PageStart:
+            record.kind = kPageStart;
+            if (rule->match == WordMatch::BeginsWith)
+                record.set(kNameSlot, std::string_view(record.field(kNameSlot)).substr(rule->word.size()));
+            return;
+        case Marker::EndPage:
+            record.kind = kEndPage;
+            return;
+        case Marker::ColumnsStart: {
+            // The generator takes the count from the code field first.
+            const bool inCode = matchesWord(record.field(kCodeSlot), WordMatch::BeginsWith, rule->word);
+            const std::string& field = record.field(inCode ? kCodeSlot : kNameSlot);
+            int count = std::atoi(field.c_str() + rule->word.size());
+            record.kind = kColumns;
+            record.set(kNameSlot, std::to_string(count));
+            return;
+        }
+        case Marker::EndOfColumnsItem:   // not a marker to the editor
+            break;
+        }
     }
+    // Not a marker: an item or index-frame text by what it holds.
+    if (!record.field(kPriceSlot).empty() || !record.field(kPictureSlot).empty() ||
+        !record.field(kDescriptionSlot).empty())
+        record.kind = kItem;
+    else
+        record.kind = kIndexText;
 }
 
 SlotSource identitySource() {
@@ -304,7 +305,7 @@ void appendDescription(std::string& out, std::string_view text) {
 
 } // namespace
 
-void appendRecordLine(std::string& out, const CatalogueRecord& record, const SlotList& fields,
+void appendRecordLine(std::string& out, const CatalogueRecord& record, const FieldList& fields,
                       const SlotSource& source) {
     static const std::string empty;
     for (int i = 0; i < fields.count; ++i) {
@@ -320,7 +321,7 @@ void appendRecordLine(std::string& out, const CatalogueRecord& record, const Slo
 }
 
 void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
-                      const SlotList& fields, const SlotSource& source) {
+                      const FieldList& fields, const SlotSource& source) {
     switch (kind) {
     case kEndPage:
         out += "END PAGE\n";
@@ -333,7 +334,7 @@ void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
         return;
     case kColumns: {
         std::string_view name = record.name();
-        if (startsWith(upper(name), "!COL"))
+        if (matchesWord(name, WordMatch::BeginsWith, "!COL"))
             name.remove_prefix(4);
         int count = std::atoi(std::string(name).c_str()) % 10;
         out += "!COL" + std::to_string(count) + "\n";

@@ -52,7 +52,7 @@ enum class LineResult { Record, Directive, End };
 // "HEADER/FOOTER"), a line starting with Ctrl-Z ends the data. The fields
 // go into the slots of the list, the last taking the rest of the line.
 // Sets the record's offset and length; the kind is set only for directives.
-LineResult readRecordLine(LineReader& reader, const SlotList& fields, CatalogueRecord& record);
+LineResult readRecordLine(LineReader& reader, const FieldList& fields, CatalogueRecord& record);
 
 // Decides the kind of a record read from a record line, and takes the
 // "!PAGE" prefix off a page start's name and gives a columns entry its count.
@@ -65,12 +65,12 @@ SlotSource identitySource();
 
 // Appends one record line (with its LF) holding the fields of the list, each
 // taken from slot source[slot] of the record (-1: written empty).
-void appendRecordLine(std::string& out, const CatalogueRecord& record, const SlotList& fields,
+void appendRecordLine(std::string& out, const CatalogueRecord& record, const FieldList& fields,
                       const SlotSource& source);
 
 // Appends what the body of a data file holds for one entry of that kind.
 void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
-                      const SlotList& fields, const SlotSource& source);
+                      const FieldList& fields, const SlotSource& source);
 
 // Right-cut of TAB, LF, CR and blanks.
 std::string_view cutRight(std::string_view text);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/catalogue_reader.h"
+#include "model/slot_lengths.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
@@ -21,13 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reader.setFileDirectiveHandler([&](std::string_view name) { files += name.size(); });
         reader.readHeaderBlock();
         const CatalogueHeader& header = reader.header();
-        if (header.fieldCount < 4 || header.fieldCount > kSlotCount ||
+        if (header.fields.count < 4 || header.fields.count > kSlotCount ||
             header.selectionCount > 4 || header.taxTypeCount > 8)
             __builtin_trap();
         CatalogueRecord record;
         while (reader.readRecord(record)) {
             for (int slot = 0; slot < kSlotCount; ++slot) {
-                if (record.fields[slot].size() > static_cast<std::size_t>(slotMaxLength(slot)))
+                if (record.fields[slot].size() > static_cast<std::size_t>(generatorSlotLength(slot)))
                     __builtin_trap();
             }
             if (record.columnCount < 1 || record.columnCount > 9)

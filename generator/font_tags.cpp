@@ -6,9 +6,9 @@
 
 namespace {
 
-constexpr int kIndexSizes[4] = {2, 2, 2, 2};
-constexpr int kItemSizes[12] = {5, 4, 3, 3, 4, 2, 3, 3, 3, 2, 2, 2};
-constexpr int kBasketSizes[5] = {5, 3, 2, 2, 3};
+constexpr int kIndexSizes[kIndexFontCount] = {2, 2, 2, 2};
+constexpr int kItemSizes[kItemFontCount] = {5, 4, 3, 3, 4, 2, 3, 3, 3, 2, 2, 2};
+constexpr int kBasketSizes[kBasketFontCount] = {5, 3, 2, 2, 3};
 constexpr int kSearchSize = 3;
 
 std::string arialStart(int size, std::string_view colour) {
@@ -58,7 +58,7 @@ FontTag defaultFontTags(FontGroup group, int entry, const AppearanceSet& appeara
     case FontGroup::Item:
         return {arialStart(sizeAt(kItemSizes, entry), fieldText(appearance.itemTextColour)), "</FONT>"};
     case FontGroup::Basket: {
-        const bool heading = entry == 0;
+        const bool heading = entry == static_cast<int>(BasketFont::Heading);
         return {arialStart(sizeAt(kBasketSizes, entry), fieldText(appearance.pageColours[1])) +
                     (heading ? "<B><I>" : ""),
                 std::string(heading ? "</B></I>" : "") + "</FONT>"};
@@ -78,11 +78,11 @@ FontTag fontTags(const FontSpec& font, const FontTag& fallback) {
 
 FontTagTable buildFontTags(const AppearanceSet& appearance) {
     FontTagTable table;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kIndexFontCount; ++i)
         table.index[i] = fontTags(appearance.indexFonts[i], defaultFontTags(FontGroup::Index, i, appearance));
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < kItemFontCount; ++i)
         table.item[i] = fontTags(appearance.itemFonts[i], defaultFontTags(FontGroup::Item, i, appearance));
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kBasketFontCount; ++i)
         table.basket[i] = fontTags(appearance.basketFonts[i], defaultFontTags(FontGroup::Basket, i, appearance));
     table.search = fontTags(appearance.searchFont, defaultFontTags(FontGroup::Search, 0, appearance));
     return table;

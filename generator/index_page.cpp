@@ -104,7 +104,7 @@ void IndexWalk::writeHead() {
     m_out.printf("</head>\n<body bgcolor=%s text=%s %slink=%s vlink=%s><A NAME=\"top\">\n%s",
                  std::string(fieldText(a.indexBackgroundColour)).c_str(), textColour.c_str(),
                  index.background.c_str(), textColour.c_str(), textColour.c_str(),
-                 m_run.fontTags.index[0].start.c_str());
+                 m_run.fontTags[IndexFont::Text].start.c_str());
 }
 
 void IndexWalk::writeTop(const std::string& parentFileName, const std::optional<std::string>& title) {
@@ -121,7 +121,7 @@ void IndexWalk::writeTop(const std::string& parentFileName, const std::optional<
     if (m_run.general.useTitleInIndex && title) {
         if (m_style == 2)
             m_out.printf("%s%s%s</td>", m_run.decorations.index.headingRowStart.c_str(),
-                         m_run.fontTags.index[0].start.c_str(), title->c_str());
+                         m_run.fontTags[IndexFont::Text].start.c_str(), title->c_str());
         else
             m_out.printf("<CENTER>%s</CENTER>\n", title->c_str());
     }
@@ -237,7 +237,7 @@ void IndexWalk::rolloverCell(Bullet bullet, const std::string& address, const st
 
 void IndexWalk::itemLine(const std::string& address, const char* target, const std::string& name, bool pageStartLine) {
     const IndexDecorations& index = m_run.decorations.index;
-    const char* font = m_run.fontTags.index[1].start.c_str();
+    const char* font = m_run.fontTags[IndexFont::ItemLink].start.c_str();
     const char* a = address.c_str();
     switch (m_style) {
     case 0:
@@ -262,7 +262,7 @@ void IndexWalk::itemLine(const std::string& address, const char* target, const s
         break;
     case 1:
         m_out.printf("<A HREF=\"%s\" TARGET=%s>", a, target);
-        m_out.printf("%s<LI>%s%s</A>\n", font, name.c_str(), m_run.fontTags.index[1].end.c_str());
+        m_out.printf("%s<LI>%s%s</A>\n", font, name.c_str(), m_run.fontTags[IndexFont::ItemLink].end.c_str());
         break;
     default:
         m_out.printf("%s<A HREF=\"%s\" TARGET=%s>%s%s</a></td>\n", index.itemRowStart.c_str(), a, target, font,
@@ -278,7 +278,7 @@ void IndexWalk::linkEntry(const CatalogueRecord& record) {
     if (m_style == 0 && !index.itemBulletRollover) {
         const char* a = record.linkAddress.c_str();
         m_out.printf("<TR><TD><A HREF=\"%s\" TARGET=%s>%s<TD><A HREF=\"%s\" TARGET=%s>%s%s</A>", a, target,
-                     index.itemBullet.before.c_str(), a, target, m_run.fontTags.index[1].start.c_str(),
+                     index.itemBullet.before.c_str(), a, target, m_run.fontTags[IndexFont::ItemLink].start.c_str(),
                      record.name().c_str());
         return;
     }
@@ -294,7 +294,7 @@ void IndexWalk::indexHeading(const CatalogueRecord& record) {
     m_run.nextIndexPage += 1;
     const std::string& heading = record.title;
     const IndexDecorations& index = m_run.decorations.index;
-    const FontTag& font = m_run.fontTags.index[2];
+    const FontTag& font = m_run.fontTags[IndexFont::IndexLink];
     switch (m_style) {
     case 0:
         m_out.printf("<TR%s>", index.rowAlignment.c_str());
@@ -410,7 +410,7 @@ void IndexWalk::textOrPictureLine(const CatalogueRecord& record) {
             m_out.printf("%s%s</td>", m_run.decorations.index.headingRowStart.c_str(), pictureText.c_str());
         else
             m_out.printf("%s%s%s</td>", m_run.decorations.index.headingRowStart.c_str(),
-                         m_run.fontTags.index[0].start.c_str(), name.c_str());
+                         m_run.fontTags[IndexFont::Text].start.c_str(), name.c_str());
         break;
     }
 }

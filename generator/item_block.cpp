@@ -24,20 +24,21 @@ struct BlockFonts {
 };
 
 BlockFonts blockFonts(const GenerationRun& run, BlockKind kind, bool inColumns) {
-    const FontTag* item = run.fontTags.item;
+    const FontTagTable& fonts = run.fontTags;
     const FontTag* heading = nullptr;
     switch (kind) {
     case BlockKind::Item:
-        heading = &item[0];
+        heading = &fonts[ItemFont::Heading];
         break;
     case BlockKind::PageTitle:
-        heading = run.appearance.showPageTitle ? &item[4] : nullptr;
+        heading = run.appearance.showPageTitle ? &fonts[ItemFont::FirstHeading] : nullptr;
         break;
     case BlockKind::GroupItem:
-        heading = inColumns ? &item[8] : &item[7];
+        heading = inColumns ? &fonts[ItemFont::ColumnsHeading] : &fonts[ItemFont::ItemHeading];
         break;
     }
-    return {heading, inColumns ? item[9] : item[1], inColumns ? item[10] : item[2]};
+    return {heading, inColumns ? fonts[ItemFont::ColumnsPrice] : fonts[ItemFont::Price],
+            inColumns ? fonts[ItemFont::ColumnsText] : fonts[ItemFont::Text]};
 }
 
 void writeBody(const GenerationRun& run, PageWriter& out) {
@@ -108,7 +109,7 @@ void writePicture(GenerationRun& run, PageWriter& out, const CatalogueRecord& re
         out.put(" BORDER=0");
     std::string sizeText = pictureSizeText(run, picture.small);
     std::string smallName = copyPicture(run, picture.small);
-    out.printf(" HSPACE=5 ALT=\"%s\" SRC=%s%s>\n", large ? run.commonText.escaped(22).c_str() : "",
+    out.printf(" HSPACE=5 ALT=\"%s\" SRC=%s%s>\n", large ? run.commonText.escaped(CommonLabel::AnotherImage).c_str() : "",
                smallName.c_str(), sizeText.c_str());
     if (large)
         out.put("</A>");

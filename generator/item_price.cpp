@@ -32,7 +32,7 @@ void writeTaxNote(const GenerationRun& run, PageWriter& out, const CatalogueReco
     if (conversion && mode == 0)
         return; // the conversion script was closed right after the price
     const TaxFigures tax = taxFigures(run, record);
-    const std::string including = run.commonText.escaped(28);
+    const std::string including = run.commonText.escaped(CommonLabel::Including);
     const std::string description = escapeScriptString(fieldText(run.general.taxDescription));
     if (tax.declared) {
         out.put(conversion ? "+" : "<script language=javascript>document.write(");
@@ -49,7 +49,8 @@ void writeTaxNote(const GenerationRun& run, PageWriter& out, const CatalogueReco
         out.put(");</script>\n");
     } else if (mode == 1) {
         out.printf("&nbsp;&nbsp;(%.*f %s %s)", static_cast<int>(run.general.currencyDecimals), tax.withTax,
-                   run.commonText[28].c_str(), std::string(fieldText(run.general.taxDescription)).c_str());
+                   run.commonText[CommonLabel::Including].c_str(),
+                   std::string(fieldText(run.general.taxDescription)).c_str());
     } else if (mode == 2) {
         out.printf("&nbsp;&nbsp;<script language='javascript'>if(parent.trs[parent.iTT]!=1.0)document.write(\"(\"+"
                    "parent.fa(%.2f*parent.trs[parent.iTT])+\" %s \"+parent.tts[parent.iTT]+\")\");</script>",
@@ -63,7 +64,7 @@ void writeTaxColumn(const GenerationRun& run, PageWriter& out, const CatalogueRe
     if (mode == 0)
         return;
     const TaxFigures tax = taxFigures(run, record);
-    const std::string& font = run.fontTags.item[5].start;
+    const std::string& font = run.fontTags[ItemFont::DetailsRows].start;
     const std::string escapedFont = escapeScriptString(font);
     if (!conversion && mode == 1) {
         out.printf("<td align=right>%s", font.c_str());
@@ -134,10 +135,10 @@ void writeBlockPrice(const GenerationRun& run, PageWriter& out, const CatalogueR
 
 void writeRowPrice(const GenerationRun& run, PageWriter& out, const CatalogueRecord& record) {
     const std::string& price = record.price();
-    const std::string& font = run.fontTags.item[5].start;
+    const std::string& font = run.fontTags[ItemFont::DetailsRows].start;
     out.printf("<td align=right>%s", font.c_str());
     if (!isNumericPrice(price)) {
-        const FontTag& priceFont = run.fontTags.item[1];
+        const FontTag& priceFont = run.fontTags[ItemFont::Price];
         out.printf("<td>%s%s%s</td>\n", priceFont.start.c_str(), price.c_str(), priceFont.end.c_str());
         return;
     }

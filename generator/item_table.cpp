@@ -14,12 +14,12 @@
 namespace {
 
 void writeHeaderRow(GenerationRun& run, PageWriter& out) {
-    const std::string& heading = run.fontTags.item[6].start;
+    const std::string& heading = run.fontTags[ItemFont::HeadingRow].start;
     const char* h = heading.c_str();
     const CommonText& labels = run.commonText;
     out.put("<THEAD>");
     out.printf("<TD ALIGN=LEFT COLSPAN=2>%s&nbsp;%s</TD><TD ALIGN=RIGHT>%s&nbsp;%s&nbsp;</TD>", h,
-               labels.escaped(13).c_str(), h, labels[14].c_str());
+               labels.escaped(CommonLabel::ItemColumn).c_str(), h, labels[CommonLabel::UnitPriceColumn].c_str());
     if (run.general.includeTax) {
         if (run.taxMode == 1) {
             out.printf("<TD>&nbsp;%s+", h);
@@ -37,7 +37,7 @@ void writeHeaderRow(GenerationRun& run, PageWriter& out) {
         if (run.general.quantityAlwaysOne)
             out.put("<TD COLSPAN=1>&nbsp;</TD>\n");
         else
-            out.printf("<TD COLSPAN=2 ALIGN=LEFT>%s&nbsp;%s</TD></THEAD>\n", h, labels[3].c_str());
+            out.printf("<TD COLSPAN=2 ALIGN=LEFT>%s&nbsp;%s</TD></THEAD>\n", h, labels[CommonLabel::Quantity].c_str());
     }
 }
 
@@ -67,7 +67,7 @@ std::string rowPictureText(GenerationRun& run, const CatalogueRecord& record, in
     std::string sizeText = pictureSizeText(run, picture.small);
     std::string smallName = copyPicture(run, picture.small);
     text = formatText("%s HSPACE=2 ALT=\"%s\" SRC=%s%s>\n", text.c_str(),
-                      picture.large.empty() ? "" : run.commonText.escaped(22).c_str(), smallName.c_str(),
+                      picture.large.empty() ? "" : run.commonText.escaped(CommonLabel::AnotherImage).c_str(), smallName.c_str(),
                       sizeText.c_str());
     if (!picture.large.empty())
         text += "</A>";
@@ -117,7 +117,7 @@ void ItemTableRow(GenerationRun& run, PageWriter& out, const CatalogueRecord& re
     out.printf("<A NAME=\"IT%d\">\n", k);
     out.printf("<TR%s>", rowAttribute.c_str());
 
-    const char* font = run.fontTags.item[5].start.c_str();
+    const char* font = run.fontTags[ItemFont::DetailsRows].start.c_str();
     const std::string& name = record.name();
     const std::string& description = record.description();
     if (!name.empty() && !description.empty()) {

@@ -124,7 +124,7 @@ void prepareBullets(GenerationRun& run, IndexDecorations& index) {
 void prepareLinks(GenerationRun& run, IndexDecorations& index) {
     const AppearanceSet& a = run.appearance;
     const CommonText& labels = run.commonText;
-    const std::string& font = run.fontTags.index[3].start;
+    const std::string& font = run.fontTags[IndexFont::StandardLinks].start;
     bool images = a.useLinkImages != 0;
 
     PreparedImage basket = images ? prepareImage(run, fieldText(a.linkImages[4])) : PreparedImage{};
@@ -134,11 +134,11 @@ void prepareLinks(GenerationRun& run, IndexDecorations& index) {
             "<A HREF=javascript:parent.ShowBasket();%s><IMG SRC=%s BORDER=0 %sALT=\"%s\" NAME=\"BSKT\"></A>",
             rollover.set ? " onMouseOver='parent.SRO(6,document.BSKT)' onMouseOut='parent.SRO(5,document.BSKT)'"
                          : "",
-            basket.name.c_str(), basket.size.c_str(), labels.escaped(0).c_str());
+            basket.name.c_str(), basket.size.c_str(), labels.escaped(CommonLabel::ShowBasket).c_str());
     } else {
         index.basketLink = formatText(
             "<A HREF=\"javascript:parent.ShowBasket();\" STYLE=\"text-decoration:none\">%s%s</A>", font.c_str(),
-            labels[0].c_str());
+            labels[CommonLabel::ShowBasket].c_str());
     }
 
     PreparedImage previous = images ? prepareImage(run, fieldText(a.linkImages[2])) : PreparedImage{};
@@ -148,11 +148,11 @@ void prepareLinks(GenerationRun& run, IndexDecorations& index) {
             "<A HREF=%s%s><IMG SRC=%s BORDER=0 %sALT=\"%s\" NAME=\"PREV\"></A>", kHole,
             rollover.set ? " onMouseOver='parent.SRO(2,document.PREV)' onMouseOut='parent.SRO(1,document.PREV)'"
                          : "",
-            previous.name.c_str(), previous.size.c_str(), labels[1].c_str()));
+            previous.name.c_str(), previous.size.c_str(), labels[CommonLabel::PreviousIndex].c_str()));
     } else {
         index.previousLink = splitAtHole(formatText(
             "<A HREF=\"%s\" STYLE=\"text-decoration:none\" TARGET=ZKLIST>%s%s</A>", kHole, font.c_str(),
-            labels[1].c_str()));
+            labels[CommonLabel::PreviousIndex].c_str()));
     }
 
     std::string address(fieldText(run.general.homeLink));
@@ -164,10 +164,10 @@ void prepareLinks(GenerationRun& run, IndexDecorations& index) {
         index.homeLink = formatText(
             "<A HREF=\"%s\" TARGET=_parent%s><IMG SRC=%s BORDER=0 %s ALT=\"%s\" NAME=\"HL\"></A>", address.c_str(),
             rollover.set ? " onMouseOver='parent.SRO(4,document.HL)' onMouseOut='parent.SRO(3,document.HL)'" : "",
-            home.name.c_str(), home.size.c_str(), labels[2].c_str());
+            home.name.c_str(), home.size.c_str(), labels[CommonLabel::Home].c_str());
     } else {
         index.homeLink = formatText("<A HREF=\"%s\" STYLE=\"text-decoration:none\" TARGET=_parent>%s%s</A>",
-                                    address.c_str(), font.c_str(), labels[2].c_str());
+                                    address.c_str(), font.c_str(), labels[CommonLabel::Home].c_str());
     }
 }
 
@@ -209,9 +209,9 @@ void prepareItemDecorations(GenerationRun& run) {
         PreparedImage previous = prepareImage(run, fieldText(a.prevNextImages[0]));
         PreparedImage next = prepareImage(run, fieldText(a.prevNextImages[2]));
         item.previousButton = formatText("<IMG SRC=%s %sALT=\"%s\" BORDER=0>", previous.name.c_str(),
-                                         previous.size.c_str(), run.commonText[10].c_str());
+                                         previous.size.c_str(), run.commonText[CommonLabel::PreviousItem].c_str());
         item.nextButton = formatText("<IMG SRC=%s %sALT=\"%s\" BORDER=0>", next.name.c_str(), next.size.c_str(),
-                                     run.commonText[11].c_str());
+                                     run.commonText[CommonLabel::NextItem].c_str());
     } else {
         item.previousButton = "<FONT SIZE=+1>prev</FONT>";
         item.nextButton = "<FONT SIZE=+1>next</FONT>";
@@ -227,7 +227,7 @@ void preparePurchaseButtons(GenerationRun& run) {
     PreparedImage calculate = prepareImage(run, fieldText(a.calculateButtonImage));
     if (calculate.set)
         buttons.calculateImage = formatText("<IMG SRC=%s %sALT=\"%s\" BORDER=0>", calculate.name.c_str(),
-                                            calculate.size.c_str(), run.commonText[4].c_str());
+                                            calculate.size.c_str(), run.commonText[CommonLabel::ShowCost].c_str());
     PreparedImage add = prepareImage(run, fieldText(a.addButtonImage));
     PreparedImage update = prepareImage(run, fieldText(a.updateButtonImage));
     // Both the add and the update tag are written inside script strings.
@@ -235,14 +235,14 @@ void preparePurchaseButtons(GenerationRun& run) {
         if (update.set)
             buttons.addImage = splitAtHole(formatText("<IMG SRC=%s %sALT=\\\"%s\\\" BORDER=0 NAME=UI%s>",
                                                       add.name.c_str(), add.size.c_str(),
-                                                      run.commonText.escaped(6).c_str(), kHole));
+                                                      run.commonText.escaped(CommonLabel::AddToBasket).c_str(), kHole));
         else
             buttons.addImage = whole(formatText("<IMG SRC=%s %sALT=\\\"%s\\\" BORDER=0>", add.name.c_str(),
-                                                add.size.c_str(), run.commonText.escaped(6).c_str()));
+                                                add.size.c_str(), run.commonText.escaped(CommonLabel::AddToBasket).c_str()));
     }
     if (update.set)
         buttons.updateImage = formatText("<IMG SRC=%s %sALT=%s BORDER=0>", update.name.c_str(),
-                                         update.size.c_str(), run.commonText.escaped(7).c_str());
+                                         update.size.c_str(), run.commonText.escaped(CommonLabel::UpdateBasket).c_str());
 }
 
 // Alternate currencies are on when the currency file (format 213) holds at

@@ -207,14 +207,15 @@ void writeTextAddControl(const BlockContext& c, const std::string& description, 
     }
     out.printf("<INPUT TYPE=\"button\" NAME=\"qtbut%d\" VALUE=\"%s&nbsp;&nbsp;\" onClick=\"cpl%d();this.value='%s';"
                "parent.AddProdToQuote(%s,'%s',res%d.value,inp%d.value,location.href,%d",
-               p, attributeText(labels[6]).c_str(), p, attributeScriptString(labels[7]).c_str(), c.code.c_str(),
-               description.c_str(), p, p, p);
+               p, attributeText(labels[CommonLabel::AddToBasket]).c_str(), p,
+               attributeScriptString(labels[CommonLabel::UpdateBasket]).c_str(), c.code.c_str(), description.c_str(), p,
+               p, p);
     writeAddArguments(c);
     out.put(")\">\n");
     if (!c.inRow)
         out.put("</FONT></TD>\n</TABLE>\n");
     out.printf("<SCRIPT LANGUAGE='JAVASCRIPT'>\ndocument.forms[0].qtbut%d.value=\"%s\";\n", p,
-               labels.escaped(6).c_str());
+               labels.escaped(CommonLabel::AddToBasket).c_str());
     writeOnLoadCall(c);
 }
 
@@ -264,8 +265,8 @@ void PurchaseBlock(const GenerationRun& run, PageWriter& out, const CatalogueRec
     const bool inColumns = run.itemPages.columns.inColumns;
     const GeneralSettings& general = run.general;
     const CommonText& labels = run.commonText;
-    BlockContext c{run,   out,   record, choices, p, inRow, inColumns ? run.fontTags.item[11] : run.fontTags.item[3],
-                   {},    false};
+    const FontTag& formLabels = run.fontTags[inColumns ? ItemFont::ColumnsFormLabels : ItemFont::FormLabels];
+    BlockContext c{run, out, record, choices, p, inRow, formLabels, {}, false};
     c.code = choices.count > 0 ? formatText("thisItem%d", p) : formatText("'%d'", static_cast<int>(run.itemCounter));
     c.imageAdd = !run.decorations.buttons.addImage.before.empty();
     const char* font = c.font.start.c_str();
@@ -279,7 +280,7 @@ void PurchaseBlock(const GenerationRun& run, PageWriter& out, const CatalogueRec
         if (general.quantityAlwaysOne)
             out.put("<TR>");
         else
-            out.printf("<TR><TD ALIGN=RIGHT>%s<NOBR>&nbsp;%s&nbsp;</NOBR></TD>", font, labels[3].c_str());
+            out.printf("<TR><TD ALIGN=RIGHT>%s<NOBR>&nbsp;%s&nbsp;</NOBR></TD>", font, labels[CommonLabel::Quantity].c_str());
     }
     if (general.quantityAlwaysOne)
         out.printf("<input type=hidden name=\"inp%d\" value=\"1\">", p);
@@ -293,9 +294,9 @@ void PurchaseBlock(const GenerationRun& run, PageWriter& out, const CatalogueRec
                        run.decorations.buttons.calculateImage.c_str());
         else
             out.printf("<TD ALIGN=LEFT><INPUT TYPE=\"button\" VALUE=\"%s&nbsp;&nbsp;\"   onClick=\"cpl%d();\"></TD></TR>\n",
-                       attributeText(labels[4]).c_str(), p);
+                       attributeText(labels[CommonLabel::ShowCost]).c_str(), p);
         out.printf("<TR><TD ALIGN=RIGHT>%s&nbsp;%s&nbsp;</TD><TD><INPUT TYPE=text NAME=\"res%d\" SIZE=8>\n", font,
-                   labels[5].c_str(), p);
+                   labels[CommonLabel::Cost].c_str(), p);
     }
     // Exactly one cost field per item: outside a row it stands here, in a row
     // in front of the add control.

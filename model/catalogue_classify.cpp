@@ -1,33 +1,14 @@
 #include <string_view>
 
 #include "model/catalogue_reader.h"
+#include "model/marker_rules.h"
 
 // Keywords are compared with the upper-cased field values; the fields
 // themselves keep their case.
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool beginsWith(std::string_view value, std::string_view keyword) {
-    if (value.size() < keyword.size())
-        return false;
-    for (std::size_t i = 0; i < keyword.size(); ++i) {
-        if (upper(value[i]) != keyword[i])
-            return false;
-    }
-    return true;
-}
-
-bool is(std::string_view value, std::string_view keyword) {
-    return value.size() == keyword.size() && beginsWith(value, keyword);
-}
-
-bool anyIs(std::initializer_list<const std::string*> values, std::string_view keyword) {
-    for (const std::string* value : values) {
-        if (is(*value, keyword))
-            return true;
-    }
-    return false;
+    return matchesWord(value, WordMatch::BeginsWith, keyword);
 }
 
 int columnCountAfter(std::string_view value) {
@@ -48,53 +29,66 @@ std::string pageTitle(std::string_view name) {
     return std::string(name);
 }
 
+// A record that is no marker, by what it holds.
+EntryKind contentKind(const CatalogueRecord& record) {
+    if (record.name().empty() && record.description().empty())
+        return record.picture().empty() ? EntryKind::Ignored : EntryKind::PictureLine;
+    if (!record.price().empty() || !record.picture().empty() || !record.description().empty())
+        return EntryKind::Item;
+    return EntryKind::TextLine;
+}
+
 } // namespace
 
 void classifyRecord(CatalogueRecord& record) {
     const std::string& name = record.name();
     const std::string& code = record.code();
-    const std::string& price = record.price();
-    const std::string& unit = record.unit();
     const std::string& picture = record.picture();
-    const std::string& description = record.description();
 
     record.title.clear();
     record.linkAddress.clear();
     record.linkOpensWholeWindow = false;
     record.columnCount = 2;
 
-    if (!picture.empty() && picture[0] == '!') {
+    const MarkerRule* rule =
+        findMarker(kGeneratorMarkerRules, {name, code, record.price(), record.unit(), picture});
+    if (!rule) {
+        record.kind = contentKind(record);
+        return;
+    }
+    switch (rule->marker) {
+    case Marker::Link:
         record.kind = EntryKind::Link;
         record.linkOpensWholeWindow = picture.size() > 1 && picture[1] == '!';
         record.linkAddress.assign(picture, record.linkOpensWholeWindow ? 2 : 1);
-    } else if (anyIs({&name, &price, &code, &unit, &picture}, "END INDEX")) {
+        break;
+    case Marker::EndIndex:
         record.kind = EntryKind::EndIndex;
-    } else if (beginsWith(name, "!INDEX")) {
+        break;
+    case Marker::IndexHeading:
         record.kind = EntryKind::IndexHeading;
-        record.title.assign(name, 6);
-    } else if (anyIs({&unit, &price, &code, &picture}, "INDEX")) {
-        record.kind = EntryKind::IndexHeading;
-        record.title = name;
-    } else if (beginsWith(name, "!PAGE") || is(name, "!CI") ||
-               anyIs({&unit, &price, &code, &picture}, "PAGE")) {
+        // "!INDEX" in front of the name is no part of the heading.
+        record.title.assign(name, rule->match == WordMatch::BeginsWith ? rule->word.size() : 0);
+        break;
+    case Marker::PageStart:
         record.kind = EntryKind::PageStart;
         record.title = pageTitle(name);
-    } else if (anyIs({&unit, &name, &price, &code, &picture}, "END PAGE")) {
+        break;
+    case Marker::EndPage:
         record.kind = EntryKind::EndPage;
-    } else if (beginsWith(code, "!TABLE") || beginsWith(name, "!TABLE")) {
+        break;
+    case Marker::TableStart:
         record.kind = EntryKind::TableStart;
-    } else if (anyIs({&unit, &name, &price, &code, &picture}, "END TABLE")) {
+        break;
+    case Marker::EndTable:
         record.kind = EntryKind::EndTable;
-    } else if (beginsWith(code, "!COL") || beginsWith(name, "!COL")) {
+        break;
+    case Marker::ColumnsStart:
         record.kind = EntryKind::ColumnsStart;
         record.columnCount = columnCountAfter(beginsWith(code, "!COL") ? code : name);
-    } else if (is(code, "END CI") || is(name, "END CI")) {
+        break;
+    case Marker::EndOfColumnsItem:
         record.kind = EntryKind::Ignored;
-    } else if (name.empty() && description.empty()) {
-        record.kind = picture.empty() ? EntryKind::Ignored : EntryKind::PictureLine;
-    } else if (!price.empty() || !picture.empty() || !description.empty()) {
-        record.kind = EntryKind::Item;
-    } else {
-        record.kind = EntryKind::TextLine;
+        break;
     }
 }

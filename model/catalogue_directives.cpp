@@ -1,8 +1,6 @@
 #include "model/catalogue_directives.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
 
 namespace catalogue_detail {
 namespace {
@@ -10,48 +8,8 @@ namespace {
 constexpr std::size_t kCaptionLength = 29;
 constexpr std::size_t kTaxNameLength = 30;
 
-struct DirectiveValue {
-    bool found = false;
-    bool delimited = false;        // the value delimiter follows the value
-    std::string_view text;         // up to the delimiter, else to the line end
-    std::string_view afterDelimiter;
-};
-
-// Only the first occurrence of a directive on a line counts.
-DirectiveValue findValue(std::string_view line, std::string_view key, char delimiter) {
-    DirectiveValue value;
-    std::size_t at = line.find(key);
-    if (at == std::string_view::npos)
-        return value;
-    value.found = true;
-    std::size_t start = at + key.size();
-    std::size_t end = line.find(delimiter, start);
-    if (end == std::string_view::npos) {
-        value.text = line.substr(start);
-    } else {
-        value.delimited = true;
-        value.text = line.substr(start, end - start);
-        value.afterDelimiter = line.substr(end + 1);
-    }
-    return value;
-}
-
 std::string_view cut(std::string_view text, std::size_t length) {
     return text.substr(0, std::min(text.size(), length));
-}
-
-// A decimal number at the start of text, as atof reads it in the C locale.
-double leadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    if (i < text.size() && text[i] == '+')
-        ++i;
-    double number = 0;
-    auto result = std::from_chars(text.data() + i, text.data() + text.size(), number);
-    if (result.ec != std::errc())
-        return 0;
-    return number;
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -63,44 +21,45 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 void scanFirstItem(std::string_view line, char delimiter, CatalogueHeader& header) {
-    DirectiveValue value = findValue(line, "FIRSTITEM=", delimiter);
-    if (line.find("FIRSTITEM=FIRST;") != std::string_view::npos ||
-        (value.delimited && value.text == "FIRST")) {
+    const FirstItemDirective first = findFirstItem(line, delimiter);
+    switch (first.choice) {
+    case FirstItemChoice::NotGiven:
+        break;
+    case FirstItemChoice::First:
         header.firstItemKind = FirstItemKind::First;
         header.firstItemName.clear();
-    } else if (line.find("FIRSTITEM=NONE;") != std::string_view::npos ||
-               (value.delimited && value.text == "NONE")) {
+        break;
+    case FirstItemChoice::None:
         header.firstItemKind = FirstItemKind::None;
         header.firstItemName.clear();
-    } else if (value.found && !value.text.empty()) {
+        break;
+    case FirstItemChoice::Named:
         // Without a delimiter the name runs to the line end, which the caller
         // has already removed, so no character of the name is lost.
-        header.firstItemKind = FirstItemKind::Named;
-        header.firstItemName.assign(value.text);
+        if (!first.value.text.empty()) {
+            header.firstItemKind = FirstItemKind::Named;
+            header.firstItemName.assign(first.value.text);
+        }
+        break;
     }
 }
 
 } // namespace
 
 char findDelimiterDirective(std::string_view line) {
-    constexpr std::string_view key = "DELIMITER=";
-    std::size_t at = line.find(key);
-    if (at == std::string_view::npos || at + key.size() >= line.size())
+    const std::optional<char> delimiter = delimiterDirective(line);
+    if (!delimiter || *delimiter == '\r' || *delimiter == '\n')
         return 0;
-    char c = line[at + key.size()];
-    return (c == '\r' || c == '\n') ? 0 : c;
+    return *delimiter;
 }
 
 void scanHeaderLine(std::string_view line, char delimiter, HeaderScan& scan,
                     CatalogueHeader& header) {
-    char key[16];
-    for (int n = 1; n <= 4; ++n) {
-        std::snprintf(key, sizeof key, "SELECT%d=", n);
-        DirectiveValue value = findValue(line, key, delimiter);
+    for (int n = 1; n <= kSelectionCount; ++n) {
+        DirectiveValue value = findDirective(line, numberedKey("SELECT", n), delimiter);
         SelectionKind kind = SelectionKind::List;
         if (!value.found) {
-            std::snprintf(key, sizeof key, "TXTOPT%d=", n);
-            value = findValue(line, key, delimiter);
+            value = findDirective(line, numberedKey("TXTOPT", n), delimiter);
             kind = SelectionKind::TextOption;
         }
         if (value.found) {
@@ -111,13 +70,13 @@ void scanHeaderLine(std::string_view line, char delimiter, HeaderScan& scan,
         }
     }
     for (int n = 1; n <= 8; ++n) {
-        std::snprintf(key, sizeof key, "TAX%d=", n);
-        DirectiveValue value = findValue(line, key, delimiter);
+        const DirectiveValue value = findDirective(line, numberedKey("TAX", n), delimiter);
         if (!value.found)
             continue;
         TaxTypeDeclaration& tax = scan.taxTypes[n - 1];
         tax.name.assign(cut(value.text, kTaxNameLength));
-        tax.rate = value.delimited ? leadingNumber(value.afterDelimiter) : 0;
+        std::size_t used = 0;
+        tax.rate = value.delimited ? leadingDecimal(line.substr(value.end), used) : 0;
         scan.taxTypeDeclared[n - 1] = true;
     }
 
@@ -132,7 +91,7 @@ void scanHeaderLine(std::string_view line, char delimiter, HeaderScan& scan,
         {"CHARSET=", &header.charset, nullptr},
     };
     for (const Text& text : texts) {
-        DirectiveValue value = findValue(line, text.key, delimiter);
+        DirectiveValue value = findDirective(line, text.key, delimiter);
         if (!value.delimited)
             continue;
         text.target->assign(value.text);
@@ -150,20 +109,19 @@ void scanHeaderLine(std::string_view line, char delimiter, HeaderScan& scan,
 }
 
 void finishHeader(const HeaderScan& scan, CatalogueHeader& header) {
-    std::uint32_t mask = (1u << kNameSlot) | (1u << kPriceSlot) | (1u << kPictureSlot) |
-                         (1u << kDescriptionSlot);
+    FieldMask mask = kDefaultFieldMask;
     // Selections are kept in the order of their numbers, each number once, so
     // a repeated or skipped number still leaves selection n in slot 7+n-1 and
     // selectionCount fields in the records.
     header.selectionCount = 0;
-    for (int n = 0; n < 4; ++n) {
+    for (int n = 0; n < kSelectionCount; ++n) {
         if (!scan.selectionDeclared[n])
             continue;
         header.selections[header.selectionCount] = scan.selections[n];
-        mask |= 1u << (kFirstSelectionSlot + header.selectionCount);
+        mask |= slotBit(kFirstSelectionSlot + header.selectionCount);
         ++header.selectionCount;
     }
-    for (int n = header.selectionCount; n < 4; ++n)
+    for (int n = header.selectionCount; n < kSelectionCount; ++n)
         header.selections[n] = SelectionDeclaration{};
 
     // Items name their tax type by number, so numbers keep their places; a
@@ -175,20 +133,14 @@ void finishHeader(const HeaderScan& scan, CatalogueHeader& header) {
             header.taxTypeCount = n + 1;
     }
     if (header.taxTypeCount > 0)
-        mask |= 1u << kTaxTypeSlot;
+        mask |= slotBit(kTaxTypeSlot);
     if (scan.unitDeclared)
-        mask |= 1u << kUnitSlot;
+        mask |= slotBit(kUnitSlot);
     if (scan.codeDeclared)
-        mask |= 1u << kCodeSlot;
+        mask |= slotBit(kCodeSlot);
 
     header.fieldMask = mask;
-    header.fieldCount = 0;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (mask & (1u << slot))
-            header.fieldList[header.fieldCount++] = slot;
-    }
-    for (int i = header.fieldCount; i < kSlotCount; ++i)
-        header.fieldList[i] = 0;
+    header.fields = fieldListOf(mask);
 }
 
 void applyBodyDirective(std::string_view line, CatalogueHeader& header,
@@ -197,15 +149,15 @@ void applyBodyDirective(std::string_view line, CatalogueHeader& header,
     if (delimiter == 0)
         delimiter = kDefaultValueDelimiter;
 
-    DirectiveValue footnote = findValue(line, "FOOTNOTE=", delimiter);
+    DirectiveValue footnote = findDirective(line, "FOOTNOTE=", delimiter);
     if (footnote.found)
         header.footnote.assign(footnote.delimited ? footnote.text : std::string_view());
-    DirectiveValue headerText = findValue(line, "HEADER=", delimiter);
+    DirectiveValue headerText = findDirective(line, "HEADER=", delimiter);
     if (headerText.found)
         header.headerText.assign(headerText.delimited ? headerText.text : std::string_view());
 
     // The file name ends at the value delimiter or, without one, at the line end.
-    DirectiveValue file = findValue(line, "FILE=", delimiter);
+    DirectiveValue file = findDirective(line, "FILE=", delimiter);
     if (file.found && fileDirective) {
         std::string_view name = trimBlanks(file.text);
         if (!name.empty())

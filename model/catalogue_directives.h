@@ -6,20 +6,21 @@
 #include <string_view>
 
 #include "model/catalogue_reader.h"
+#include "model/directive_lexer.h"
 
 namespace catalogue_detail {
 
-inline constexpr char kDefaultValueDelimiter = ';';
 inline constexpr std::size_t kHeaderLineCapacity = 1999;
 
 // The character right after "DELIMITER=" on the line; 0 when the line holds
-// no such directive or nothing follows it.
+// no such directive or nothing follows it. A line end or NUL there is no
+// delimiter to the generator.
 char findDelimiterDirective(std::string_view line);
 
 // What the header block declares, by number, until the block has ended.
 struct HeaderScan {
-    SelectionDeclaration selections[4];
-    bool selectionDeclared[4] = {};
+    SelectionDeclaration selections[kSelectionCount];
+    bool selectionDeclared[kSelectionCount] = {};
     TaxTypeDeclaration taxTypes[8];
     bool taxTypeDeclared[8] = {};
     bool unitDeclared = false;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "model/catalogue_directives.h"
+#include "model/slot_lengths.h"
 
 using namespace catalogue_detail;
 
@@ -35,7 +36,7 @@ void cutLeadingBlanks(std::string& value) {
 }
 
 void cutToSlot(std::string& value, int slot) {
-    std::size_t max = static_cast<std::size_t>(slotMaxLength(slot));
+    std::size_t max = static_cast<std::size_t>(generatorSlotLength(slot));
     if (value.size() > max)
         value.resize(max);
 }
@@ -51,32 +52,9 @@ std::string_view withoutLineEnd(std::string_view line) {
     return line;
 }
 
-bool isDirectiveLine(std::string_view line) {
-    return line.size() >= 2 && line[0] == '#' && line[1] == '!';
-}
-
 bool isEndOfData(std::string_view line) { return !line.empty() && line[0] == kEndOfData; }
 
 } // namespace
-
-int slotMaxLength(int slot) {
-    switch (slot) {
-    case kNameSlot: return 200;
-    case kCodeSlot: return 30;
-    case kPriceSlot: return 100;
-    case kUnitSlot: return 20;
-    case 4: return 20;
-    case kPictureSlot: return 100;
-    case 6: return 100;
-    case kFirstSelectionSlot:
-    case kFirstSelectionSlot + 1:
-    case kFirstSelectionSlot + 2:
-    case kFirstSelectionSlot + 3: return 600;
-    case kTaxTypeSlot: return 30;
-    case kDescriptionSlot: return 4000;
-    default: return 0;
-    }
-}
 
 CatalogueReader::~CatalogueReader() { close(); }
 
@@ -216,12 +194,12 @@ void CatalogueReader::splitRecordLine(const std::string& line, CatalogueRecord& 
         field.clear();
     const char* text = line.data();
     const std::size_t size = line.size();
-    const int count = m_header.fieldCount;
+    const int count = m_header.fields.count;
     std::size_t pos = 0;
     bool quoted = false; // kept from field to field
 
     for (int i = 0; i < count && pos < size; ++i) {
-        const int slot = m_header.fieldList[i];
+        const int slot = m_header.fields.slots[static_cast<std::size_t>(i)];
         std::string& value = record.fields[slot];
 
         if (i == count - 1) {

@@ -8,19 +8,7 @@
 #include <string>
 #include <string_view>
 
-// Field slots of a record; a record holds the slots whose bit is set in the
-// field mask, in ascending bit order.
-enum FieldSlot : int {
-    kNameSlot = 0,
-    kCodeSlot = 1,
-    kPriceSlot = 2,
-    kUnitSlot = 3,
-    kPictureSlot = 5,
-    kFirstSelectionSlot = 7, // selections 1..4 are slots 7..10
-    kTaxTypeSlot = 11,
-    kDescriptionSlot = 29,
-    kSlotCount = 30,
-};
+#include "model/field_slots.h"
 
 enum class EntryKind {
     Ignored,      // blank line or "END CI"
@@ -52,10 +40,9 @@ struct TaxTypeDeclaration {
 enum class FirstItemKind { First, None, Named };
 
 struct CatalogueHeader {
-    std::uint32_t fieldMask = 0;
-    int fieldList[kSlotCount] = {};   // the slots of the mask in order
-    int fieldCount = 0;
-    SelectionDeclaration selections[4];
+    FieldMask fieldMask = 0;
+    FieldList fields;                 // the slots of the mask in order
+    SelectionDeclaration selections[kSelectionCount];
     int selectionCount = 0;
     TaxTypeDeclaration taxTypes[8];
     int taxTypeCount = 0;
@@ -88,9 +75,6 @@ struct CatalogueRecord {
     const std::string& taxType() const { return fields[kTaxTypeSlot]; }
     const std::string& description() const { return fields[kDescriptionSlot]; }
 };
-
-// Largest value the generator keeps in each slot.
-int slotMaxLength(int slot);
 
 class CatalogueReader {
 public:

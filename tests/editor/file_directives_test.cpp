@@ -57,4 +57,17 @@ TEST(FileDirectives, WhatTheEditorModels) {
     EXPECT_EQ(s.doc.file().currentMask, 0x20000025u | 1u << 7 | 1u << 8 | 1u << 11);
 }
 
+TEST(FileDirectives, LongDirectiveLinesAreReadWhole) {
+    // Unlike the generator, which reads the first 1999 characters of a line,
+    // the editor finds a directive however far along the line it stands.
+    EditorSession s("#!SELECT1=Size;" + std::string(1990, ' ') + "CODE=Code;" + std::string(3000, 'x') +
+                    "\nX,R,1,p,S,d\n");
+    const korvel::FileDirectives& d = s.doc.file().directives;
+    EXPECT_EQ(d.captions[0], "Size");
+    EXPECT_TRUE(d.codePresent);
+    EXPECT_EQ(d.codeCaption, "Code");
+    ASSERT_EQ(d.keptLines.size(), 1u);
+    EXPECT_EQ(d.keptLines[0].text, "#!" + std::string(1990, ' ') + std::string(3000, 'x'));
+}
+
 } // namespace

@@ -7,7 +7,7 @@
 
 namespace {
 
-const korvel::SlotList kDefaultFields = korvel::slotList(korvel::kDefaultMask);
+const FieldList kDefaultFields = fieldListOf(kDefaultFieldMask);
 
 std::vector<korvel::CatalogueRecord> readAll(const std::string& path) {
     std::vector<korvel::CatalogueRecord> records;

@@ -40,6 +40,47 @@ TEST(CommonText, DefaultsWhenTheFileIsMissing) {
     EXPECT_EQ(text[kCommonTextCount], "");
 }
 
+TEST(CommonText, NamedLabelsMatchTheirDefaults) {
+    struct Case { CommonLabel label; std::string_view want; };
+    const Case cases[] = {
+        {CommonLabel::ShowBasket, "basket"},
+        {CommonLabel::PreviousIndex, "previous index"},
+        {CommonLabel::Home, "home"},
+        {CommonLabel::Quantity, "Quantity"},
+        {CommonLabel::ShowCost, "calculate"},
+        {CommonLabel::Cost, "Cost"},
+        {CommonLabel::AddToBasket, "add to basket"},
+        {CommonLabel::UpdateBasket, "update basket"},
+        {CommonLabel::ItemAdded, "added"},
+        {CommonLabel::ItemUpdated, "updated"},
+        {CommonLabel::PreviousItem, "previous"},
+        {CommonLabel::NextItem, "next"},
+        {CommonLabel::BasketHeading, "Shopping Basket"},
+        {CommonLabel::ItemColumn, "Item"},
+        {CommonLabel::UnitPriceColumn, "Unit Price"},
+        {CommonLabel::QuantityColumn, "Quantity"},
+        {CommonLabel::CostColumn, "Cost"},
+        {CommonLabel::RemoveColumn, "Remove"},
+        {CommonLabel::OrderFormButton, "Order Form"},
+        {CommonLabel::ResetButton, "Reset"},
+        {CommonLabel::Delivery, "Delivery"},
+        {CommonLabel::DeliveryCost, "Cost"},
+        {CommonLabel::AnotherImage, "Click here for another image"},
+        {CommonLabel::ReturnTo, "return to"},
+        {CommonLabel::SearchFor, "Search for"},
+        {CommonLabel::NoItemsFound, "No items found"},
+        {CommonLabel::SearchResults, "Search Results"},
+        {CommonLabel::SearchButton, "Search"},
+        {CommonLabel::Including, "Including"},
+        {CommonLabel::NoItemsOrdered, "There are no items ordered"},
+    };
+    const CommonText text;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.want));
+        EXPECT_EQ(text[c.label], c.want);
+    }
+}
+
 TEST(CommonText, LoadReadsLinesAndFillsTheRestWithDefaults) {
     const std::string x99(99, 'x');
     struct Case {

@@ -91,6 +91,36 @@ TEST(FontTags, EmptyRecordsTakeTheirGroupDefaults) {
     EXPECT_EQ(table.search.end, "</FONT>");
 }
 
+TEST(FontTags, NamedEntriesTakeTheirRolesDefaults) {
+    const auto a = blankAppearance();
+    const FontTagTable table = buildFontTags(*a);
+    struct Case { ItemFont entry; int size; };
+    const Case cases[] = {
+        {ItemFont::Heading, 5},     {ItemFont::Price, 4},        {ItemFont::Text, 3},
+        {ItemFont::FormLabels, 3},  {ItemFont::FirstHeading, 4}, {ItemFont::DetailsRows, 2},
+        {ItemFont::HeadingRow, 3},  {ItemFont::ItemHeading, 3},  {ItemFont::ColumnsHeading, 3},
+        {ItemFont::ColumnsPrice, 2}, {ItemFont::ColumnsText, 2}, {ItemFont::ColumnsFormLabels, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.entry));
+        EXPECT_EQ(table[c.entry].start, "<FONT FACE=\"arial\" SIZE=" + std::to_string(c.size) + " COLOR=black>");
+    }
+    EXPECT_EQ(table[BasketFont::Heading].start, "<FONT FACE=\"arial\" SIZE=5 COLOR=#FF0000><B><I>");
+    EXPECT_EQ(table[BasketFont::Currencies].start, "<FONT FACE=\"arial\" SIZE=3 COLOR=#FF0000>");
+    EXPECT_EQ(table[IndexFont::StandardLinks].end, "</B></FONT>");
+}
+
+TEST(FontTags, NamedEntriesReadTheirOwnRecords) {
+    auto a = blankAppearance();
+    a->indexFonts[2] = font("IndexLink", 0, "", 0);
+    a->itemFonts[6] = font("HeadingRow", 0, "", 0);
+    a->basketFonts[3] = font("OrderHeading", 0, "", 0);
+    const FontTagTable table = buildFontTags(*a);
+    EXPECT_EQ(table[IndexFont::IndexLink].start, "<FONT FACE=\"IndexLink\">");
+    EXPECT_EQ(table[ItemFont::HeadingRow].start, "<FONT FACE=\"HeadingRow\">");
+    EXPECT_EQ(table[BasketFont::OrderHeading].start, "<FONT FACE=\"OrderHeading\">");
+}
+
 TEST(FontTags, EachEntryReadsItsOwnRecord) {
     auto a = blankAppearance();
     a->indexFonts[3] = font("Courier", 0, "", 0);

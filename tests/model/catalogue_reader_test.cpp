@@ -38,7 +38,7 @@ Catalogue readCatalogue(std::string_view bytes, char delimiter = ',') {
 }
 
 std::vector<int> fieldList(const CatalogueHeader& header) {
-    return {header.fieldList, header.fieldList + header.fieldCount};
+    return {header.fields.slots.begin(), header.fields.slots.begin() + header.fields.count};
 }
 
 // The record's fields in the order of the header's field list.
@@ -46,8 +46,8 @@ std::vector<std::string> fields(const Catalogue& catalogue, std::size_t index) {
     std::vector<std::string> values;
     if (index >= catalogue.records.size())
         return values;
-    for (int i = 0; i < catalogue.header.fieldCount; ++i)
-        values.push_back(catalogue.records[index].fields[catalogue.header.fieldList[i]]);
+    for (int i = 0; i < catalogue.header.fields.count; ++i)
+        values.push_back(catalogue.records[index].fields[catalogue.header.fields.slots[static_cast<std::size_t>(i)]]);
     return values;
 }
 
@@ -194,7 +194,7 @@ TEST(CatalogueHeaderBlock, DelimiterDirective) {
     // Looked for before the "#!" test: the line sets the delimiter, ends the
     // block and is the first record.
     Catalogue record = readCatalogue("#!SELECT1=Size;\nDELIMITER=|,1,p,d\n#!CODE=c|\n");
-    EXPECT_EQ(record.header.fieldCount, 5);
+    EXPECT_EQ(record.header.fields.count, 5);
     EXPECT_EQ(names(record), (std::vector<std::string>{"DELIMITER=|"}));
 }
 
@@ -487,7 +487,7 @@ TEST(CatalogueReader, OpenAndAttach) {
     writeFile(dir / "d.txt", "a,1,p,d\n");
     ASSERT_TRUE(reader.open((dir / "d.txt").string()));
     ASSERT_TRUE(reader.readRecord(record));
-    EXPECT_EQ(reader.header().fieldCount, 4);
+    EXPECT_EQ(reader.header().fields.count, 4);
     EXPECT_EQ(record.price(), "1");
     EXPECT_EQ(record.code(), "");
 }
@@ -495,7 +495,7 @@ TEST(CatalogueReader, OpenAndAttach) {
 TEST(CatalogueReader, ShopAsTheEditorWritesIt) {
     Catalogue catalogue = readCatalogue(readFile(VIMRA_TEST_DATA "/catalogue/shop.txt"));
     const CatalogueHeader& header = catalogue.header;
-    EXPECT_EQ(header.fieldCount, 9);
+    EXPECT_EQ(header.fields.count, 9);
     EXPECT_EQ(header.unitCaption, "Weight (kg)");
     EXPECT_EQ(header.codeCaption, "Order code");
     EXPECT_EQ(header.charset, "iso-8859-15");
