@@ -157,8 +157,7 @@ TEST(SaveCommand, SaveOnExitReplacesTheFileWithoutBackupWhenAsked) {
     };
     for (const Case& c : {Case{MessageAnswer::Yes, true}, Case{MessageAnswer::No, false}}) {
         EditorSession s(kTwoSelects);
-        s.doc.addNewEntry(korvel::kItem);
-        s.doc.tree().appendChild(korvel::kRootItem, 2);
+        ASSERT_NE(s.doc.appendNewEntry(korvel::kItem, korvel::kRootItem), korvel::kNoItem);
         s.messages.answerNext(c.answer);
         EXPECT_EQ(s.commands.saveOnExit(), 0);
         EXPECT_EQ(s.messages.texts(), std::vector<std::string>{"Save Changes"});
@@ -173,6 +172,7 @@ TEST(SaveCommand, SaveAsWritesTheChosenFileAndOpensIt) {
     s.dialogs.chosenPaths = {other};
     EXPECT_EQ(s.commands.saveAs(), 0);
     EXPECT_EQ(s.dialogs.titles, std::vector<std::string>{"Save Catalogue Data File As"});
+    EXPECT_EQ(s.dialogs.requests.back().mode, korvel::FileDialogMode::SaveTo);
     EXPECT_EQ(s.doc.path(), other) << "the path keeps its case";
     EXPECT_EQ(readFile(other), kTwoSelects);
     EXPECT_EQ(readFile(s.path), kTwoSelects);
@@ -202,6 +202,20 @@ TEST(FileCommands, NewRefusesAnExistingFileAndOpensACreatedOne) {
     EXPECT_EQ(s.commands.openFile(), 0);
     EXPECT_EQ(s.doc.entryCount(), 2);
     EXPECT_EQ(s.dialogs.titles, (std::vector<std::string>{"New Data File", "New Data File", "Open Catalogue Data File"}));
+
+    // Each dialog says what the file is for, starts beside the open file and
+    // offers data files before all files.
+    const std::vector<korvel::FileFilter> filters = {{"CSV Files (*.csv, *.txt)", {"*.csv", "*.txt"}},
+                                                     {"All Files (*.*)", {"*"}}};
+    std::vector<korvel::FileDialogMode> modes;
+    for (const auto& request : s.dialogs.requests) {
+        modes.push_back(request.mode);
+        EXPECT_EQ(request.folder, s.dir.str());
+        EXPECT_EQ(request.filters, filters);
+    }
+    EXPECT_EQ(modes, (std::vector<korvel::FileDialogMode>{korvel::FileDialogMode::CreateNew,
+                                                          korvel::FileDialogMode::CreateNew,
+                                                          korvel::FileDialogMode::OpenExisting}));
 }
 
 TEST(FileCommands, CommandsThatNeedAFileRefuseWithout) {

@@ -29,8 +29,9 @@ GeneratorReading readWithGenerator(const std::string& path);
 
 class ScriptedDialogs : public korvel::KorvelDialogs {
 public:
-    bool chooseFile(const std::string& title, const std::string&, const char*, std::string& path) override {
-        titles.push_back(title);
+    bool chooseFile(const korvel::FileDialogRequest& request, std::string& path) override {
+        titles.push_back(request.title);
+        requests.push_back(request);
         if (chosenPaths.empty())
             return false;
         path = chosenPaths.front();
@@ -47,6 +48,7 @@ public:
 
     std::vector<std::string> chosenPaths;
     std::vector<std::string> titles;
+    std::vector<korvel::FileDialogRequest> requests;
     std::function<bool(korvel::OptionalFieldsInput&)> optionalFields;
     std::function<bool(korvel::TaxTypesInput&)> taxes;
     std::function<bool(std::string&)> meta;
