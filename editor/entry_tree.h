@@ -56,7 +56,8 @@ public:
     // Moves the subtree; false (and nothing changed) when the drop is refused.
     bool move(int dragged, int target, DropPlacement placement);
     // Copies the subtree, asking copyEntry for the entry of each new item
-    // (in depth-first order); returns the new top item, kNoItem when refused.
+    // (the top first, then all of an item's children before their own
+    // children); returns the new top item, kNoItem when refused.
     int copy(int dragged, int target, DropPlacement placement, const std::function<int(int)>& copyEntry);
 
     bool isValid(int item) const;
