@@ -119,9 +119,10 @@ private:
         void reset() override;
 
     private:
+        enum class Link { Set, Clear };
         // Points each entry of the items first to last of parent, and of
-        // everything below them, at its item (at none when unlinking).
-        void link(int parent, int first, int last, bool unlinking);
+        // everything below them, at its item, or at none.
+        void link(int parent, int first, int last, Link how);
         CKorvelDoc& m_doc;
         EntryTreeObserver* m_next = nullptr;
     };

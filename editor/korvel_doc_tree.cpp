@@ -43,7 +43,7 @@ int CKorvelDoc::copyItem(int dragged, int target, DropPlacement placement) {
     return top;
 }
 
-void CKorvelDoc::TreeLinks::link(int parent, int first, int last, bool unlinking) {
+void CKorvelDoc::TreeLinks::link(int parent, int first, int last, Link how) {
     const EntryTree& tree = m_doc.m_tree;
     const auto& rows = tree.children(parent);
     std::vector<int> pending;
@@ -55,7 +55,7 @@ void CKorvelDoc::TreeLinks::link(int parent, int first, int last, bool unlinking
         int index = tree.entry(item);
         if (m_doc.valid(index)) {
             int& linked = m_doc.m_entries[static_cast<std::size_t>(index)].treeItem;
-            if (!unlinking)
+            if (how == Link::Set)
                 linked = item;
             else if (linked == item)
                 linked = kNoItem;
@@ -71,7 +71,7 @@ void CKorvelDoc::TreeLinks::aboutToInsert(int parent, int first, int last) {
 }
 
 void CKorvelDoc::TreeLinks::inserted(int parent, int first, int last) {
-    link(parent, first, last, false);
+    link(parent, first, last, Link::Set);
     if (m_next)
         m_next->inserted(parent, first, last);
 }
@@ -79,7 +79,7 @@ void CKorvelDoc::TreeLinks::inserted(int parent, int first, int last) {
 void CKorvelDoc::TreeLinks::aboutToRemove(int parent, int first, int last) {
     if (m_next)
         m_next->aboutToRemove(parent, first, last);
-    link(parent, first, last, true);
+    link(parent, first, last, Link::Clear);
 }
 
 void CKorvelDoc::TreeLinks::removed(int parent, int first, int last) {
@@ -105,7 +105,7 @@ void CKorvelDoc::TreeLinks::aboutToReset() {
 void CKorvelDoc::TreeLinks::reset() {
     for (CatalogueEntry& entry : m_doc.m_entries)
         entry.treeItem = kNoItem;
-    link(kRootItem, 0, static_cast<int>(m_doc.m_tree.children(kRootItem).size()) - 1, false);
+    link(kRootItem, 0, static_cast<int>(m_doc.m_tree.children(kRootItem).size()) - 1, Link::Set);
     if (m_next)
         m_next->reset();
 }
