@@ -17,7 +17,7 @@ constexpr int kRecords = 100000;
 
 class NoDialogs : public korvel::KorvelDialogs {
 public:
-    bool chooseFile(const std::string&, const std::string&, const char*, std::string&) override { return false; }
+    bool chooseFile(const korvel::FileDialogRequest&, std::string&) override { return false; }
     bool editOptionalFields(korvel::OptionalFieldsInput&) override { return false; }
     bool editTaxTypes(korvel::TaxTypesInput&) override { return false; }
     bool editMetaTags(std::string&) override { return false; }

@@ -7,11 +7,10 @@
 #include <functional>
 #include <string>
 
+#include "editor/file_dialog_request.h"
 #include "editor/korvel_doc.h"
 
 namespace korvel {
-
-inline constexpr const char* kDataFileFilter = "CSV Files (*.csv, *.txt)|*.csv;*.txt|All Files (*.*) |*.*||";
 
 struct OptionalFieldsInput {
     std::string code;
@@ -35,9 +34,8 @@ enum class ViewRefresh { Rebuild, Relabel, AddImported, FormOnly };
 class KorvelDialogs {
 public:
     virtual ~KorvelDialogs() = default;
-    // A file dialog with this title, starting in folder; false when cancelled.
-    virtual bool chooseFile(const std::string& title, const std::string& folder, const char* filter,
-                            std::string& path) = 0;
+    // A file dialog as the request describes it; false when cancelled.
+    virtual bool chooseFile(const FileDialogRequest& request, std::string& path) = 0;
     // The dialogs start with the current values; false when cancelled.
     virtual bool editOptionalFields(OptionalFieldsInput& fields) = 0;
     virtual bool editTaxTypes(TaxTypesInput& taxTypes) = 0;
@@ -99,6 +97,8 @@ private:
     int restructure();
     bool refuseWithoutFile(const char* caption);
     std::string currentFolder() const;
+    // Asks for a data file; false when nothing was chosen.
+    bool chooseDataFile(const char* title, FileDialogMode mode, std::string& path);
 
     CKorvelDoc& m_doc;
     KorvelDialogs& m_dialogs;

@@ -5,68 +5,149 @@
 
 namespace korvel {
 
-EntryTree::EntryTree() { clear(); }
+namespace {
 
-void EntryTree::clear() {
+class SilentObserver : public EntryTreeObserver {
+public:
+    void aboutToInsert(int, int, int) override {}
+    void inserted(int, int, int) override {}
+    void aboutToRemove(int, int, int) override {}
+    void removed(int, int, int) override {}
+    void aboutToMove(int, int, int, int) override {}
+    void moved(int, int, int, int) override {}
+    void aboutToReset() override {}
+    void reset() override {}
+};
+
+EntryTreeObserver& silent() {
+    static SilentObserver observer;
+    return observer;
+}
+
+} // namespace
+
+EntryTree::EntryTree() { reset(); }
+
+EntryTreeObserver& EntryTree::observer() const { return m_observer ? *m_observer : silent(); }
+
+void EntryTree::reset() {
     m_nodes.clear();
     m_nodes.push_back(Node{-1, kNoItem, {}, true});
     m_live = 0;
 }
 
-bool EntryTree::isValid(int item) const {
-    return item > kRootItem && item < static_cast<int>(m_nodes.size()) && m_nodes[static_cast<std::size_t>(item)].live;
+void EntryTree::clear() {
+    observer().aboutToReset();
+    reset();
+    observer().reset();
 }
 
-int EntryTree::newNode(int parent, int entry) {
-    m_nodes.push_back(Node{entry, parent, {}, true});
+void EntryTree::rebuild(const std::vector<NestedEntry>& entries) {
+    observer().aboutToReset();
+    reset();
+    std::vector<int> top = buildNested(kRootItem, entries);
+    node(kRootItem).children = std::move(top);
+    observer().reset();
+}
+
+bool EntryTree::isValid(int item) const {
+    return item > kRootItem && item < static_cast<int>(m_nodes.size()) && node(item).live;
+}
+
+int EntryTree::newNode(int parentItem, int entryIndex) {
+    m_nodes.push_back(Node{entryIndex, parentItem, {}, true});
     ++m_live;
     return static_cast<int>(m_nodes.size()) - 1;
 }
 
-int EntryTree::insertAfter(int item, int entry) {
-    if (!isValid(item))
-        return appendChild(kRootItem, entry);
-    int parentItem = m_nodes[static_cast<std::size_t>(item)].parent;
-    int node = newNode(parentItem, entry);
-    auto& siblings = m_nodes[static_cast<std::size_t>(parentItem)].children;
-    siblings.insert(std::find(siblings.begin(), siblings.end(), item) + 1, node);
-    return node;
+int EntryTree::addQuietly(int parentItem, int entryIndex) {
+    int item = newNode(parentItem, entryIndex);
+    node(parentItem).children.push_back(item);
+    return item;
 }
 
-int EntryTree::appendChild(int parentItem, int entry) {
+std::vector<int> EntryTree::buildNested(int parentItem, const std::vector<NestedEntry>& entries) {
+    // The new children of parentItem join it only when the caller says so;
+    // everything deeper hangs from them already.
+    std::vector<int> top;
+    std::vector<int> lastAtLevel;
+    for (const NestedEntry& nested : entries) {
+        std::size_t level = std::min(static_cast<std::size_t>(std::max(nested.level, 0)), lastAtLevel.size());
+        int item = level == 0 ? newNode(parentItem, nested.entry) : addQuietly(lastAtLevel[level - 1], nested.entry);
+        if (level == 0)
+            top.push_back(item);
+        lastAtLevel.resize(level);
+        lastAtLevel.push_back(item);
+    }
+    return top;
+}
+
+int EntryTree::insertAfter(int item, int entryIndex) {
+    if (!isValid(item))
+        return appendChild(kRootItem, entryIndex);
+    int parentItem = node(item).parent;
+    int row = rowOf(item) + 1;
+    observer().aboutToInsert(parentItem, row, row);
+    int made = newNode(parentItem, entryIndex);
+    auto& siblings = node(parentItem).children;
+    siblings.insert(siblings.begin() + row, made);
+    observer().inserted(parentItem, row, row);
+    return made;
+}
+
+int EntryTree::appendChild(int parentItem, int entryIndex) {
     if (parentItem != kRootItem && !isValid(parentItem))
         parentItem = kRootItem;
-    int node = newNode(parentItem, entry);
-    m_nodes[static_cast<std::size_t>(parentItem)].children.push_back(node);
-    return node;
+    int row = static_cast<int>(node(parentItem).children.size());
+    observer().aboutToInsert(parentItem, row, row);
+    int made = addQuietly(parentItem, entryIndex);
+    observer().inserted(parentItem, row, row);
+    return made;
+}
+
+int EntryTree::appendNested(int parentItem, const std::vector<NestedEntry>& entries) {
+    if (parentItem != kRootItem && !isValid(parentItem))
+        parentItem = kRootItem;
+    std::vector<int> top = buildNested(parentItem, entries);
+    if (top.empty())
+        return kNoItem;
+    int first = static_cast<int>(node(parentItem).children.size());
+    int last = first + static_cast<int>(top.size()) - 1;
+    observer().aboutToInsert(parentItem, first, last);
+    auto& children = node(parentItem).children;
+    children.insert(children.end(), top.begin(), top.end());
+    observer().inserted(parentItem, first, last);
+    return top.front();
 }
 
 void EntryTree::detach(int item) {
-    auto& siblings = m_nodes[static_cast<std::size_t>(m_nodes[static_cast<std::size_t>(item)].parent)].children;
+    auto& siblings = node(node(item).parent).children;
     siblings.erase(std::find(siblings.begin(), siblings.end(), item));
 }
 
 void EntryTree::remove(int item) {
     if (!isValid(item))
         return;
+    int parentItem = node(item).parent;
+    int row = rowOf(item);
+    observer().aboutToRemove(parentItem, row, row);
     detach(item);
     std::vector<int> pending{item};
     while (!pending.empty()) {
-        int node = pending.back();
+        Node& n = node(pending.back());
         pending.pop_back();
-        Node& n = m_nodes[static_cast<std::size_t>(node)];
         pending.insert(pending.end(), n.children.begin(), n.children.end());
         n.children.clear();
         n.live = false;
         --m_live;
     }
+    observer().removed(parentItem, row, row);
 }
 
 bool EntryTree::isBelow(int item, int ancestor) const {
     if (!isValid(item))
         return false;
-    for (int p = m_nodes[static_cast<std::size_t>(item)].parent; p != kNoItem;
-         p = m_nodes[static_cast<std::size_t>(p)].parent) {
+    for (int p = node(item).parent; p != kNoItem; p = node(p).parent) {
         if (p == ancestor)
             return true;
     }
@@ -83,68 +164,78 @@ DropCheck EntryTree::checkDrop(int dragged, int target) const {
     return DropCheck::Allowed;
 }
 
-void EntryTree::place(int item, int target, DropPlacement placement) {
-    Node& n = m_nodes[static_cast<std::size_t>(item)];
-    if (placement == DropPlacement::AsLastChild || target == kRootItem) {
-        n.parent = target;
-        m_nodes[static_cast<std::size_t>(target)].children.push_back(item);
-        return;
-    }
-    int parentItem = m_nodes[static_cast<std::size_t>(target)].parent;
-    n.parent = parentItem;
-    auto& siblings = m_nodes[static_cast<std::size_t>(parentItem)].children;
-    siblings.insert(std::find(siblings.begin(), siblings.end(), target) + 1, item);
+bool EntryTree::dropAllowed(int dragged, int target) const {
+    return isValid(dragged) && (target == kRootItem || isValid(target)) &&
+           checkDrop(dragged, target) == DropCheck::Allowed;
+}
+
+EntryTree::Spot EntryTree::dropSpot(int target, DropPlacement placement) const {
+    if (placement == DropPlacement::AsLastChild || target == kRootItem)
+        return {target, static_cast<int>(node(target).children.size())};
+    return {node(target).parent, rowOf(target) + 1};
 }
 
 bool EntryTree::move(int dragged, int target, DropPlacement placement) {
-    if (!isValid(dragged) || (target != kRootItem && !isValid(target)) ||
-        checkDrop(dragged, target) != DropCheck::Allowed)
+    if (!dropAllowed(dragged, target))
         return false;
+    const int from = node(dragged).parent;
+    const int row = rowOf(dragged);
+    const Spot to = dropSpot(target, placement);
+    if (to.parent == from && (to.row == row || to.row == row + 1))
+        return true;   // it would land where it is
+    observer().aboutToMove(from, row, to.parent, to.row);
     detach(dragged);
-    place(dragged, target, placement);
+    // Leaving its old place moved everything after it up one row.
+    int at = to.parent == from && to.row > row ? to.row - 1 : to.row;
+    node(dragged).parent = to.parent;
+    auto& siblings = node(to.parent).children;
+    siblings.insert(siblings.begin() + at, dragged);
+    observer().moved(from, row, to.parent, to.row);
     return true;
 }
 
 int EntryTree::copy(int dragged, int target, DropPlacement placement, const std::function<int(int)>& copyEntry) {
-    if (!isValid(dragged) || (target != kRootItem && !isValid(target)) ||
-        checkDrop(dragged, target) != DropCheck::Allowed)
+    if (!dropAllowed(dragged, target))
         return kNoItem;
-    int top = newNode(kNoItem, copyEntry(entry(dragged)));
-    place(top, target, placement);
+    const Spot to = dropSpot(target, placement);
+    // The copy is built whole before it joins the tree, so it arrives as one insert.
+    int top = newNode(to.parent, copyEntry(entry(dragged)));
     // Pairs of (original, copy) whose children are still to be copied.
     std::vector<std::pair<int, int>> pending{{dragged, top}};
     while (!pending.empty()) {
         auto [original, copied] = pending.back();
         pending.pop_back();
-        std::vector<int> kids = m_nodes[static_cast<std::size_t>(original)].children;
+        std::vector<int> kids = node(original).children;
         std::vector<std::pair<int, int>> next;
         for (int child : kids) {
-            int made = appendChild(copied, copyEntry(entry(child)));
+            int made = addQuietly(copied, copyEntry(entry(child)));
             next.emplace_back(child, made);
         }
         pending.insert(pending.end(), next.rbegin(), next.rend());
     }
+    observer().aboutToInsert(to.parent, to.row, to.row);
+    auto& siblings = node(to.parent).children;
+    siblings.insert(siblings.begin() + to.row, top);
+    observer().inserted(to.parent, to.row, to.row);
     return top;
 }
 
-int EntryTree::entry(int item) const {
-    return isValid(item) ? m_nodes[static_cast<std::size_t>(item)].entry : -1;
-}
+int EntryTree::entry(int item) const { return isValid(item) ? node(item).entry : -1; }
 
-void EntryTree::setEntry(int item, int entryIndex) {
-    if (isValid(item))
-        m_nodes[static_cast<std::size_t>(item)].entry = entryIndex;
-}
-
-int EntryTree::parent(int item) const {
-    return isValid(item) ? m_nodes[static_cast<std::size_t>(item)].parent : kNoItem;
-}
+int EntryTree::parent(int item) const { return isValid(item) ? node(item).parent : kNoItem; }
 
 const std::vector<int>& EntryTree::children(int item) const {
     static const std::vector<int> none;
     if (item != kRootItem && !isValid(item))
         return none;
-    return m_nodes[static_cast<std::size_t>(item)].children;
+    return node(item).children;
+}
+
+int EntryTree::rowOf(int item) const {
+    if (!isValid(item))
+        return -1;
+    const auto& siblings = node(node(item).parent).children;
+    return static_cast<int>(std::find(siblings.begin(), siblings.end(), item) - siblings.begin());
 }
 
 int EntryTree::nextSibling(int item) const {

@@ -35,13 +35,15 @@ std::string entryLabel(const CatalogueRecord& record, int kind) {
 }
 
 CKorvelDoc::CKorvelDoc(UserMessages& messages, std::FILE* errors)
-    : m_messages(messages), m_errors(errors ? errors : stderr), m_defaultInputDir(readDefaultInputDir()) {}
+    : m_messages(messages), m_errors(errors ? errors : stderr), m_defaultInputDir(readDefaultInputDir()) {
+    m_tree.setObserver(&m_links);
+}
 
 void CKorvelDoc::closeDocument() {
     m_file.close();
     m_path.clear();
-    m_entries.clear();
     m_tree.clear();
+    m_entries.clear();
     m_current = -1;
 }
 
@@ -64,8 +66,8 @@ int CKorvelDoc::open(const std::string& path, bool keepSelection) {
         });
     }
 
-    m_entries.clear();
     m_tree.clear();
+    m_entries.clear();
     m_current = -1;
     if (!m_file.open(path)) {
         m_path.clear();
@@ -106,16 +108,11 @@ int CKorvelDoc::open(const std::string& path, bool keepSelection) {
 }
 
 void CKorvelDoc::rebuildTree() {
-    m_tree.clear();
-    std::vector<int> lastAtLevel;
-    for (int i = 0; i < entryCount(); ++i) {
-        CatalogueEntry& entry = m_entries[static_cast<std::size_t>(i)];
-        int level = std::min<int>(entry.level, static_cast<int>(lastAtLevel.size()));
-        int parent = level == 0 ? kRootItem : lastAtLevel[static_cast<std::size_t>(level - 1)];
-        entry.treeItem = m_tree.appendChild(parent, i);
-        lastAtLevel.resize(static_cast<std::size_t>(level));
-        lastAtLevel.push_back(entry.treeItem);
-    }
+    std::vector<NestedEntry> nested;
+    nested.reserve(m_entries.size());
+    for (int i = 0; i < entryCount(); ++i)
+        nested.push_back({i, m_entries[static_cast<std::size_t>(i)].level});
+    m_tree.rebuild(nested);
 }
 
 void CKorvelDoc::addRecent(const std::string& path) {
@@ -294,9 +291,8 @@ int CKorvelDoc::import(const std::string& path) {
         std::fclose(in);
         return -1;
     }
-    CatalogueEntry& topEntry = m_entries[static_cast<std::size_t>(top)];
-    topEntry.treeItem = m_tree.appendChild(kRootItem, top);
-    std::vector<int> lastAtLevel{topEntry.treeItem};
+    // The imported branch joins the tree whole at the end, even when reading stopped early.
+    std::vector<NestedEntry> branch{{top, 0}};
 
     int nesting = 0;
     int result = 0;
@@ -320,25 +316,17 @@ int CKorvelDoc::import(const std::string& path) {
             result = -1;
             break;
         }
-        int level = std::min<int>(1 + nesting, static_cast<int>(lastAtLevel.size()));
-        CatalogueEntry& entry = m_entries[static_cast<std::size_t>(index)];
-        entry.level = level;
-        entry.treeItem = m_tree.appendChild(lastAtLevel[static_cast<std::size_t>(level - 1)], index);
-        lastAtLevel.resize(static_cast<std::size_t>(level));
-        lastAtLevel.push_back(entry.treeItem);
+        m_entries[static_cast<std::size_t>(index)].level = 1 + nesting;
+        branch.push_back({index, 1 + nesting});
         if (record.kind == kIndex)
             ++nesting;
     }
     if (reader.failed())
         result = -1;
     std::fclose(in);
+    m_tree.appendNested(kRootItem, branch);
     m_current = -1;
     return result;
-}
-
-void CKorvelDoc::setTreeItem(int index, int item) {
-    if (valid(index))
-        m_entries[static_cast<std::size_t>(index)].treeItem = item;
 }
 
 } // namespace korvel

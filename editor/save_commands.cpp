@@ -57,6 +57,11 @@ std::string KorvelCommands::currentFolder() const {
     return folder;
 }
 
+bool KorvelCommands::chooseDataFile(const char* title, FileDialogMode mode, std::string& path) {
+    FileDialogRequest request{title, currentFolder(), mode, dataFileFilters()};
+    return m_dialogs.chooseFile(request, path) && !path.empty();
+}
+
 int KorvelCommands::writeTemporary(const std::string& temporary, bool restructure) {
     std::FILE* out = std::fopen(temporary.c_str(), "wb");
     if (!out) {
@@ -140,8 +145,7 @@ int KorvelCommands::saveOnExit() {
 int KorvelCommands::saveAs() {
     m_dialogs.commitForm();
     std::string chosen;
-    if (!m_dialogs.chooseFile("Save Catalogue Data File As", currentFolder(), kDataFileFilter, chosen) ||
-        chosen.empty())
+    if (!chooseDataFile("Save Catalogue Data File As", FileDialogMode::SaveTo, chosen))
         return 0;
     const std::string temporary = chosen + ".$$$";
     if (writeTemporary(temporary, false) != 0)
@@ -158,7 +162,7 @@ int KorvelCommands::saveAs() {
 
 int KorvelCommands::newFile() {
     std::string chosen;
-    if (!m_dialogs.chooseFile("New Data File", currentFolder(), kDataFileFilter, chosen) || chosen.empty())
+    if (!chooseDataFile("New Data File", FileDialogMode::CreateNew, chosen))
         return 0;
     if (exists(chosen)) {
         m_doc.messages().show("File already exists", "File creation failure", MessageButtons::Ok);
@@ -174,8 +178,7 @@ int KorvelCommands::newFile() {
 
 int KorvelCommands::openFile() {
     std::string chosen;
-    if (!m_dialogs.chooseFile("Open Catalogue Data File", currentFolder(), kDataFileFilter, chosen) ||
-        chosen.empty())
+    if (!chooseDataFile("Open Catalogue Data File", FileDialogMode::OpenExisting, chosen))
         return 0;
     return openPath(chosen);
 }
@@ -202,7 +205,7 @@ int KorvelCommands::importFile() {
         return -1;
     m_dialogs.commitForm();
     std::string chosen;
-    if (!m_dialogs.chooseFile("Select file to import", currentFolder(), kDataFileFilter, chosen) || chosen.empty())
+    if (!chooseDataFile("Select file to import", FileDialogMode::OpenExisting, chosen))
         return 0;
     int result = m_doc.import(chosen);
     m_dialogs.refreshViews(ViewRefresh::AddImported);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 
 #include "tests/editor/editor_support.h"
@@ -157,8 +158,7 @@ TEST(SaveCommand, SaveOnExitReplacesTheFileWithoutBackupWhenAsked) {
     };
     for (const Case& c : {Case{MessageAnswer::Yes, true}, Case{MessageAnswer::No, false}}) {
         EditorSession s(kTwoSelects);
-        s.doc.addNewEntry(korvel::kItem);
-        s.doc.tree().appendChild(korvel::kRootItem, 2);
+        ASSERT_NE(s.doc.appendNewEntry(korvel::kItem, korvel::kRootItem), korvel::kNoItem);
         s.messages.answerNext(c.answer);
         EXPECT_EQ(s.commands.saveOnExit(), 0);
         EXPECT_EQ(s.messages.texts(), std::vector<std::string>{"Save Changes"});
@@ -173,6 +173,7 @@ TEST(SaveCommand, SaveAsWritesTheChosenFileAndOpensIt) {
     s.dialogs.chosenPaths = {other};
     EXPECT_EQ(s.commands.saveAs(), 0);
     EXPECT_EQ(s.dialogs.titles, std::vector<std::string>{"Save Catalogue Data File As"});
+    EXPECT_EQ(s.dialogs.requests.back().mode, korvel::FileDialogMode::SaveTo);
     EXPECT_EQ(s.doc.path(), other) << "the path keeps its case";
     EXPECT_EQ(readFile(other), kTwoSelects);
     EXPECT_EQ(readFile(s.path), kTwoSelects);
@@ -202,6 +203,20 @@ TEST(FileCommands, NewRefusesAnExistingFileAndOpensACreatedOne) {
     EXPECT_EQ(s.commands.openFile(), 0);
     EXPECT_EQ(s.doc.entryCount(), 2);
     EXPECT_EQ(s.dialogs.titles, (std::vector<std::string>{"New Data File", "New Data File", "Open Catalogue Data File"}));
+
+    // Each dialog says what the file is for, starts beside the open file and
+    // offers data files before all files.
+    const std::vector<korvel::FileFilter> filters = {{"CSV Files (*.csv, *.txt)", {"*.csv", "*.txt"}},
+                                                     {"All Files (*.*)", {"*"}}};
+    std::vector<korvel::FileDialogMode> modes;
+    for (const auto& request : s.dialogs.requests) {
+        modes.push_back(request.mode);
+        EXPECT_EQ(request.folder, s.dir.str());
+        EXPECT_EQ(request.filters, filters);
+    }
+    EXPECT_EQ(modes, (std::vector<korvel::FileDialogMode>{korvel::FileDialogMode::CreateNew,
+                                                          korvel::FileDialogMode::CreateNew,
+                                                          korvel::FileDialogMode::OpenExisting}));
 }
 
 TEST(FileCommands, CommandsThatNeedAFileRefuseWithout) {
@@ -452,6 +467,104 @@ TEST(TreeCommands, DragRefusalsMovesAndCopies) {
     EXPECT_EQ(readFile(s.path), "Lamps,,INDEX,\nFabric,,INDEX,\nSilk,8.00,,\nEND INDEX\nEND INDEX\n"
                                 "Shades,,INDEX,\nCard,1.00,,\nFabric,,INDEX,\nSilk,8.00,,\nEND INDEX\n"
                                 "Desk lamp,12.50,desk.jpg,\nEND INDEX\n");
+}
+
+// Items whose entry does not lead back to them, and entries that lead to an
+// item that is not theirs; empty when the links are whole.
+std::string brokenLinks(const korvel::CKorvelDoc& doc) {
+    std::string broken;
+    doc.tree().walk([&](int item, int) {
+        if (doc.treeItem(doc.tree().entry(item)) != item)
+            broken += " item " + std::to_string(item);
+        return true;
+    });
+    for (int i = 0; i < doc.entryCount(); ++i) {
+        int item = doc.entries()[static_cast<std::size_t>(i)].treeItem;
+        if (item != korvel::kNoItem && doc.tree().entry(item) != i)
+            broken += " entry " + std::to_string(i);
+    }
+    return broken;
+}
+
+// Checks the links at every call, as a view that looks entries up while it
+// is being told of a change would see them.
+class LinkWatcher : public TreeRecorder {
+public:
+    explicit LinkWatcher(const korvel::CKorvelDoc& doc) : TreeRecorder(doc.tree()), m_doc(doc) {}
+    void aboutToInsert(int p, int f, int l) override { TreeRecorder::aboutToInsert(p, f, l), check(); }
+    void inserted(int p, int f, int l) override { TreeRecorder::inserted(p, f, l), check(); }
+    void aboutToRemove(int p, int f, int l) override { TreeRecorder::aboutToRemove(p, f, l), check(); }
+    void removed(int p, int f, int l) override { TreeRecorder::removed(p, f, l), check(); }
+    void aboutToMove(int sp, int sr, int dp, int dr) override { TreeRecorder::aboutToMove(sp, sr, dp, dr), check(); }
+    void moved(int sp, int sr, int dp, int dr) override { TreeRecorder::moved(sp, sr, dp, dr), check(); }
+    void reset() override { TreeRecorder::reset(), check(); }
+
+private:
+    void check() {
+        if (std::string broken = brokenLinks(m_doc); !broken.empty())
+            faults.push_back(calls.back() + ": broken links" + broken);
+    }
+    const korvel::CKorvelDoc& m_doc;
+};
+
+std::vector<std::string> told(const std::string& call) { return {"about to " + call, call}; }
+
+TEST(TreeCommands, TheDocumentKeepsEntriesAndItemsLinkedThroughEveryChange) {
+    // Entries 0 Lamps, 1 Desk lamp, 2 Shades, 3 Card.
+    EditorSession s("Lamps,,INDEX,\nDesk lamp,12.50,desk.jpg,\nEND INDEX\nShades,,INDEX,\nEND INDEX\nCard,1.00,,\n");
+    writeFile(s.dir / "more.txt", "Jug,9.00,jug.jpg,\n");
+    LinkWatcher watcher(s.doc);
+    s.doc.setTreeObserver(&watcher);
+    struct Step {
+        const char* name;
+        std::function<bool()> command;
+        std::vector<std::string> calls;
+    };
+    const Step steps[] = {
+        // Entries 4 and 5: the index and the item made inside it.
+        {"insert an index", [&] { return s.commands.insert(korvel::kIndex, s.itemOf("Desk lamp")) != korvel::kNoItem; },
+         [] {
+             auto calls = told("insert under 0 rows 1-1");
+             auto inside = told("insert under 4 rows 0-0");
+             calls.insert(calls.end(), inside.begin(), inside.end());
+             return calls;
+         }()},
+        {"insert with nothing selected",
+         [&] { return s.commands.insert(korvel::kItem, korvel::kNoItem) != korvel::kNoItem; },
+         told("insert under root rows 3-3")},
+        {"move onto an index", [&] { return s.commands.drop(s.itemOf("Card"), s.itemOf("Shades"), false); },
+         told("move root row 2 to 2 row 0")},
+        {"copy an index after an item", [&] { return s.commands.drop(s.itemOf("Lamps"), s.itemOf("Card"), true); },
+         told("insert under 2 rows 1-1")},
+        {"delete", [&] { return s.commands.deleteItem(s.itemOf("Lamps")); }, told("remove under root rows 0-0")},
+        {"import",
+         [&] {
+             s.dialogs.chosenPaths = {(s.dir / "more.txt").string()};
+             return s.commands.importFile() == 0;
+         },
+         told("insert under root rows 2-2")},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        watcher.calls.clear();
+        EXPECT_TRUE(step.command());
+        EXPECT_EQ(watcher.calls, step.calls);
+        EXPECT_EQ(watcher.faults, std::vector<std::string>{});
+        EXPECT_EQ(watcher.toldShape(), treeShape(s.doc.tree()));
+    }
+    EXPECT_EQ(s.treeLines(), (std::vector<std::string>{"1 0 Shades", "0 1 Card", "1 1 Lamps", "0 2 Desk lamp",
+                                                       "1 2 new index", "0 3 new item", "0 0 new item",
+                                                       "1 0 more.txt", "0 1 Jug"}));
+    // The deleted index and what it held left the tree; their entries stay, without an item.
+    for (int deleted : {0, 1, 4, 5})
+        EXPECT_EQ(s.doc.entries()[static_cast<std::size_t>(deleted)].treeItem, korvel::kNoItem) << deleted;
+
+    watcher.calls.clear();
+    ASSERT_EQ(s.commands.save(), 0);
+    EXPECT_EQ(watcher.faults, std::vector<std::string>{});
+    ASSERT_FALSE(watcher.calls.empty());
+    EXPECT_EQ(watcher.calls.back(), "reset") << "reading the saved file again builds the tree anew";
+    EXPECT_EQ(s.doc.tree().size(), s.doc.entryCount());
 }
 
 } // namespace
