@@ -25,6 +25,8 @@ struct CatalogueEntry {
 class CKorvelDoc {
 public:
     explicit CKorvelDoc(UserMessages& messages, std::FILE* errors = stderr);
+    // defaultInputDir comes from the generator's defaults file in programDir.
+    CKorvelDoc(UserMessages& messages, std::string_view programDir, std::FILE* errors = stderr);
 
     // Opens the data file and a fresh scratch file and reads all entries.
     // Nonzero, with "Could not open files", when either cannot be opened.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli/vimra/commands.h"
+#include "model/paths.h"
 #include "model/settings_store.h"
 #include "upload/upload_job.h"
 
@@ -104,7 +105,7 @@ int runUploadCommand(int argc, char** argv) {
     }
 
     auto blocks = std::make_unique<SettingsBlocks>();
-    loadSettings(*blocks);
+    loadSettings(*blocks, programDirectory());
     UploadParts parts = anyChosen ? chosen : storedUploadParts(blocks->general);
 
     struct sigaction action {};

@@ -310,7 +310,7 @@ TEST_P(GoldenPages, MatchExpectedFilesByteForByte) {
     char* diagnostics = nullptr;
     std::size_t diagnosticsSize = 0;
     std::FILE* errors = open_memstream(&diagnostics, &diagnosticsSize);
-    const int result = Generate(*s.appearance, *s.general, messages, errors);
+    const int result = Generate(*s.appearance, *s.general, messages, s.program.string(), errors);
     std::fclose(errors);
     std::string diagnosticText(diagnostics ? diagnostics : "");
     std::free(diagnostics);
