@@ -2,6 +2,7 @@
 #include "app/core/scrolling_text.h"
 
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 namespace fs = std::filesystem;
 
+// The record is packed: its numbers are copied out before they are compared.
 namespace {
 
 TEST(ScrollingText, RoundTripThroughTheRecordAndTheFile) {
@@ -35,10 +37,10 @@ TEST(ScrollingText, RoundTripThroughTheRecordAndTheFile) {
     EXPECT_EQ(readFile(program / "zkticker.dat"), text);
     EXPECT_EQ(fieldText(blocks->appearance.tickerColours[0]), "#FF0000");
     EXPECT_EQ(fieldText(blocks->appearance.tickerColours[2]), "#0123456789abcd") << "cut to 15 characters";
-    EXPECT_EQ(blocks->appearance.tickerSize[0], 450);
-    EXPECT_EQ(blocks->appearance.tickerSize[1], 20);
-    EXPECT_EQ(blocks->appearance.scrollingTextOnIndex, 1);
-    EXPECT_EQ(blocks->general.includeTicker, 1);
+    EXPECT_EQ(std::int32_t{blocks->appearance.tickerSize[0]}, 450);
+    EXPECT_EQ(std::int32_t{blocks->appearance.tickerSize[1]}, 20);
+    EXPECT_EQ(std::int32_t{blocks->appearance.scrollingTextOnIndex}, 1);
+    EXPECT_EQ(std::int32_t{blocks->general.includeTicker}, 1);
 
     ScrollingTextForm loaded = loadScrollingText(*blocks, program.str());
     EXPECT_EQ(loaded.text, text);
@@ -56,8 +58,8 @@ TEST(ScrollingText, RoundTripThroughTheRecordAndTheFile) {
     form.includeTicker = false;
     ASSERT_EQ(storeScrollingText(form, *blocks, program.str()), 0);
     EXPECT_EQ(readFile(program / "zkticker.dat"), "Hi");
-    EXPECT_EQ(blocks->appearance.scrollingTextOnIndex, 0);
-    EXPECT_EQ(blocks->general.includeTicker, 0);
+    EXPECT_EQ(std::int32_t{blocks->appearance.scrollingTextOnIndex}, 0);
+    EXPECT_EQ(std::int32_t{blocks->general.includeTicker}, 0);
 }
 
 TEST(ScrollingText, WidthAndHeightTextsBecomeNumbers) {
@@ -84,8 +86,8 @@ TEST(ScrollingText, WidthAndHeightTextsBecomeNumbers) {
         form.width = c.text;
         form.height = c.text;
         ASSERT_EQ(storeScrollingText(form, *blocks, program.str()), 0);
-        EXPECT_EQ(blocks->appearance.tickerSize[0], c.want);
-        EXPECT_EQ(blocks->appearance.tickerSize[1], c.want);
+        EXPECT_EQ(std::int32_t{blocks->appearance.tickerSize[0]}, c.want);
+        EXPECT_EQ(std::int32_t{blocks->appearance.tickerSize[1]}, c.want);
     }
 }
 

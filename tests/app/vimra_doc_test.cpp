@@ -2,6 +2,7 @@
 // program directory.
 #include "app/core/vimra_doc.h"
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -85,7 +86,7 @@ protected:
     }
 
     TempDir dir;
-    bool made = fs::create_directories(dir / "program");
+    bool made = fs::create_directories(dir / "program");   // before the document starts in it
     RecordingMessages messages;
     RecordingShell shell;
     RecordingObserver observer;
@@ -96,7 +97,7 @@ TEST_F(VimraDoc, StartWithoutDefaultsFilesTakesTheFactorySettingsUnderTheProgram
     CVimraDoc fresh(program(), messages, shell);
     fresh.start();
     EXPECT_EQ(fieldText(fresh.settings().general.outputDir), join(program(), "output"));
-    EXPECT_EQ(fresh.settings().general.previewMaxItems, 40);
+    EXPECT_EQ(std::int32_t{fresh.settings().general.previewMaxItems}, 40);
 }
 
 TEST_F(VimraDoc, FailingCreateStillLeavesTheGeneralSettingsSaved) {
@@ -109,7 +110,7 @@ TEST_F(VimraDoc, FailingCreateStillLeavesTheGeneralSettingsSaved) {
     GeneralSettings expected = general();
     expected.previewRun = 1;
     EXPECT_EQ(readFile(dir / "program" / "ZK002.dat"), bytesOf(expected));
-    EXPECT_EQ(general().previewRun, 0);
+    EXPECT_EQ(std::int32_t{general().previewRun}, 0);
     EXPECT_FALSE(fs::exists(dir / "program" / "ZK003.dat"));
     EXPECT_TRUE(shell.requests.empty());
 }
@@ -168,7 +169,7 @@ TEST_F(VimraDoc, UpdateCatViewWritesAShortPreviewAndRestoresTheSettings) {
     ASSERT_EQ(doc.updateCatView(), 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(fieldText(general().outputDir), (dir / "out").string());
-    EXPECT_EQ(general().previewRun, 0);
+    EXPECT_EQ(std::int32_t{general().previewRun}, 0);
     EXPECT_FALSE(fs::exists(dir / "out"));
     EXPECT_EQ(itemPagesIn(dir / "preview"), 3);
     EXPECT_TRUE(fs::exists(dir / "preview" / "zki00000.html"));
@@ -183,7 +184,7 @@ TEST_F(VimraDoc, FailingUpdateCatViewRestoresTheSettingsAndSendsNoHint) {
     EXPECT_EQ(doc.updateCatView(), -1);
     EXPECT_EQ(messages.texts().back(), "error producing catalogue");
     EXPECT_EQ(fieldText(general().outputDir), (dir / "out").string());
-    EXPECT_EQ(general().previewRun, 0);
+    EXPECT_EQ(std::int32_t{general().previewRun}, 0);
     EXPECT_TRUE(observer.hints.empty());
 }
 
