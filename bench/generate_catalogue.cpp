@@ -77,7 +77,6 @@ void writeShop(const fs::path& shop, int items) {
 int generateInto(const fs::path& root) {
     const fs::path program = root / "program";
     fs::create_directories(program);
-    setenv("VIMRA_HOME", program.c_str(), 1);
     auto general = std::make_unique<GeneralSettings>();
     auto appearance = std::make_unique<AppearanceSet>();
     copyField(general->outputDir, (root / "out").string());
@@ -94,7 +93,7 @@ int generateInto(const fs::path& root) {
     appearance->itemMargin = -1;
     appearance->indexMargin = -1;
     SilentMessages messages;
-    return Generate(*appearance, *general, messages, stderr);
+    return Generate(*appearance, *general, messages, program.string(), stderr);
 }
 
 // The sizes of the pages a run wrote, in the order of their names.

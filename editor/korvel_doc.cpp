@@ -34,8 +34,10 @@ std::string entryLabel(const CatalogueRecord& record, int kind) {
     return name;
 }
 
-CKorvelDoc::CKorvelDoc(UserMessages& messages, std::FILE* errors)
-    : m_messages(messages), m_errors(errors ? errors : stderr), m_defaultInputDir(readDefaultInputDir()) {
+CKorvelDoc::CKorvelDoc(UserMessages& messages, std::FILE* errors) : CKorvelDoc(messages, programDirectory(), errors) {}
+
+CKorvelDoc::CKorvelDoc(UserMessages& messages, std::string_view programDir, std::FILE* errors)
+    : m_messages(messages), m_errors(errors ? errors : stderr), m_defaultInputDir(readDefaultInputDir(programDir)) {
     m_tree.setObserver(&m_links);
 }
 

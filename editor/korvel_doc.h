@@ -29,6 +29,8 @@ struct CatalogueEntry {
 class CKorvelDoc {
 public:
     explicit CKorvelDoc(UserMessages& messages, std::FILE* errors = stderr);
+    // defaultInputDir comes from the generator's defaults file in programDir.
+    CKorvelDoc(UserMessages& messages, std::string_view programDir, std::FILE* errors = stderr);
     CKorvelDoc(const CKorvelDoc&) = delete;
     CKorvelDoc& operator=(const CKorvelDoc&) = delete;
 

@@ -1,20 +1,25 @@
 #include "editor/program_defaults.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
-#include "model/paths.h"
+#include "model/settings_record.h"
+#include "model/settings_store.h"
 
 namespace korvel {
 
 namespace {
+// The editor reads no further into the generator's record than this.
 constexpr std::size_t kSharedBytes = 6574;
-constexpr std::size_t kDefaultInputDirOffset = 258;
-constexpr std::size_t kDefaultInputDirSize = 129;
+constexpr std::size_t kDefaultInputDirOffset = offsetof(GeneralSettings, defaultInputDir);
+constexpr std::size_t kDefaultInputDirSize = sizeof(GeneralSettings::defaultInputDir);
+static_assert(kDefaultInputDirOffset + kDefaultInputDirSize <= kSharedBytes);
 } // namespace
 
-std::string readDefaultInputDir() {
-    std::FILE* in = std::fopen(programPath("ZK002.dat").c_str(), "rb");
+std::string readDefaultInputDir(std::string_view programDir) {
+    std::FILE* in = std::fopen(generalSettingsPath(programDir).c_str(), "rb");
     if (!in)
         return {};
     char bytes[kSharedBytes];

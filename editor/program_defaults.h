@@ -1,12 +1,13 @@
 #pragma once
 // What the editor takes from the generator's defaults file beside the program.
 #include <string>
+#include <string_view>
 
 namespace korvel {
 
-// The generator's defaultInputDir: the zero-terminated text at byte 258 of
-// the first 6574 bytes of "ZK002.dat" in the program directory; empty when
-// the file is missing or too short.
-std::string readDefaultInputDir();
+// The generator's defaultInputDir, read from the first 6574 bytes of its
+// general settings file in programDir (the only part the two programs
+// share); empty when the file is missing or too short to hold the field.
+std::string readDefaultInputDir(std::string_view programDir);
 
 } // namespace korvel

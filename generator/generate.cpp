@@ -47,7 +47,7 @@ void setUpCounters(GenerationRun& run) {
     run.itemCounter = 1;
     run.nextItemPage = 2;
     run.nextIndexPage = 2;
-    int taxTypes = run.general.includeTax ? readTaxTypeCount(programPath("zktax.dat")) : 0;
+    int taxTypes = run.general.includeTax ? readTaxTypeCount(run.programFile("zktax.dat")) : 0;
     RunModes modes = runModesFor(run.appearance, run.general, taxTypes);
     run.basketFrameIndex = modes.basketFrameIndex;
     run.basketMode = modes.basketMode;
@@ -89,8 +89,9 @@ RunModes runModesFor(const AppearanceSet& appearance, const GeneralSettings& gen
 }
 
 int Generate(const AppearanceSet& appearance, const GeneralSettings& general, UserMessages& messages,
-             std::FILE* diagnostics) {
+             std::string_view programDir, std::FILE* diagnostics) {
     auto run = std::make_unique<GenerationRun>(appearance, general, messages, diagnostics);
+    run->programDir = std::string(programDir);
 
     std::string inputFile(fieldText(general.inputFile));
     if (inputFile.empty()) {
@@ -106,7 +107,7 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
     std::string searchOutputDir(fieldText(general.searchOutputDir));
     ensureFolder(fieldText(general.outputDir));
     ensureFolder(searchOutputDir);
-    run->lists.open(programPath("files01.dat"), join(searchOutputDir, "search01.dat"),
+    run->lists.open(run->programFile("files01.dat"), join(searchOutputDir, "search01.dat"),
                     join(searchOutputDir, "pages01.dat"), general.searchPlacement != 0);
 
     if (general.useTemplate && general.templateFile[0] != '\0') {
@@ -114,7 +115,7 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
             return -1;
     }
 
-    run->commonText.load(programPath("titles.dat"));
+    run->commonText.load(run->programFile("titles.dat"));
     run->fontTags = buildFontTags(appearance);
     preparePageDecorations(*run);
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdio>
+#include <string_view>
 
 #include "model/settings_record.h"
 #include "model/user_messages.h"
@@ -18,6 +19,8 @@ struct RunModes {
 RunModes runModesFor(const AppearanceSet& appearance, const GeneralSettings& general, int taxTypeCount);
 
 // Writes the whole catalogue from the data file and the settings in one run.
-// Returns 0 on success, -1 on failure. The blocks are only read.
+// programDir is the folder of the program's own data files (titles.dat,
+// zkcurr.dat, zktax.dat) and of the upload list files01.dat. Returns 0 on
+// success, -1 on failure. The blocks are only read.
 int Generate(const AppearanceSet& appearance, const GeneralSettings& general, UserMessages& messages,
-             std::FILE* diagnostics = stderr);
+             std::string_view programDir, std::FILE* diagnostics = stderr);

@@ -10,6 +10,8 @@ std::string GenerationRun::inputPath(const std::string& name) const {
     return join(fieldText(general.defaultInputDir), name);
 }
 
+std::string GenerationRun::programFile(std::string_view name) const { return join(programDir, name); }
+
 bool GenerationRun::nextRecord(CatalogueRecord& record) {
     if (!reader.readRecord(record))
         return false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "generator/common_text.h"
 #include "generator/font_tags.h"
@@ -25,6 +26,7 @@ struct GenerationRun {
     const GeneralSettings& general;
     UserMessages& messages;
     std::FILE* diagnostics;   // "failed to open <%s>\n" and the other page-writer diagnostics
+    std::string programDir;   // the folder of titles.dat, zkcurr.dat, zktax.dat, files01.dat
 
     CatalogueReader reader;   // positioned by the record walk; header() holds the header-block values
     ListFiles lists;          // files01.dat, pages01.dat, search01.dat
@@ -61,4 +63,5 @@ struct GenerationRun {
     bool previewMode() const { return general.previewRun != 0; }
     std::string outputPath(const std::string& name) const;   // join(outputDir, name)
     std::string inputPath(const std::string& name) const;    // join(defaultInputDir, name)
+    std::string programFile(std::string_view name) const;   // join(programDir, name)
 };

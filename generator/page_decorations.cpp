@@ -279,7 +279,7 @@ std::string filled(const SplitText& text, const std::string& fill) {
 }
 
 void preparePageDecorations(GenerationRun& run) {
-    run.currencyConversion = readCurrencyConversionFlag(programPath("zkcurr.dat"));
+    run.currencyConversion = readCurrencyConversionFlag(run.programFile("zkcurr.dat"));
     prepareIndexDecorations(run);
     prepareItemDecorations(run);
     preparePurchaseButtons(run);

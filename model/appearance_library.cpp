@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "model/decimal_number.h"
 #include "model/paths.h"
 #include "model/settings_store.h"
 
@@ -178,28 +179,6 @@ ColumnTarget columnTarget(int column) {
     return {0, Kind::Skip, 0};
 }
 
-// The leading decimal number: leading blanks and a sign allowed, no digits
-// gives 0; values beyond int32 are held at its limits.
-std::int32_t leadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT32_MAX) + 1)
-            value = static_cast<long long>(INT32_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT32_MAX)
-        value = INT32_MAX;
-    return static_cast<std::int32_t>(value);
-}
-
 // "face/size/colour/style". Without any "/" the font stays all zero; with one
 // or two, the parts that are there are stored and the missing ones stay zero.
 void storeFont(FontSpec& font, std::string_view value) {
@@ -215,12 +194,12 @@ void storeFont(FontSpec& font, std::string_view value) {
         value.remove_prefix(slash + 1);
     }
     copyField(font.face, 41, parts[0]);
-    font.size = static_cast<std::int8_t>(static_cast<std::uint8_t>(leadingNumber(parts[1])));
+    font.size = static_cast<std::int8_t>(static_cast<std::uint8_t>(decimalNumber(parts[1])));
     copyField(font.colour, parts[2]);
-    font.style = static_cast<std::uint8_t>(leadingNumber(parts[3]));
+    font.style = static_cast<std::uint8_t>(decimalNumber(parts[3]));
 }
 
-void storeColumn(AppearanceSet& set, int column, std::string_view value) {
+void storeColumn(AppearanceSet& set, int column, std::string_view value, std::string_view programDir) {
     ColumnTarget target = columnTarget(column);
     char* field = reinterpret_cast<char*>(&set) + target.offset;
     switch (target.kind) {
@@ -234,19 +213,19 @@ void storeColumn(AppearanceSet& set, int column, std::string_view value) {
         if (value.empty()) {
             std::memset(field, 0, target.size);
         } else {
-            std::string path = programDirectory() + "standard/";
+            std::string path = join(programDir, "standard/");
             for (char c : value)
                 path += c == '\\' ? '/' : c;
             copyField(field, target.size, path);
         }
         break;
     case Kind::Int32: {
-        std::int32_t number = leadingNumber(value);
+        std::int32_t number = decimalNumber(value);
         std::memcpy(field, &number, sizeof number);
         break;
     }
     case Kind::Byte:
-        *reinterpret_cast<std::uint8_t*>(field) = static_cast<std::uint8_t>(leadingNumber(value));
+        *reinterpret_cast<std::uint8_t*>(field) = static_cast<std::uint8_t>(decimalNumber(value));
         break;
     case Kind::Font:
         storeFont(*reinterpret_cast<FontSpec*>(field), value);
@@ -269,7 +248,7 @@ bool readLine(std::FILE* in, std::string& line) {
 
 } // namespace
 
-bool parseAppearanceLine(const std::string& line, AppearanceSet& set) {
+bool parseAppearanceLine(const std::string& line, std::string_view programDir, AppearanceSet& set) {
     std::memset(&set, 0, sizeof set);
     std::string field;
     bool quoted = false;
@@ -278,7 +257,7 @@ bool parseAppearanceLine(const std::string& line, AppearanceSet& set) {
         char c = i < line.size() ? line[i] : '\0';
         bool endOfLine = i >= line.size() || c == '\r' || c == '\n';
         if (endOfLine || (c == ',' && !quoted)) {
-            storeColumn(set, column, field);
+            storeColumn(set, column, field, programDir);
             if (column == kColumnCount)
                 return true;
             ++column;
@@ -302,7 +281,8 @@ static std::string libraryHeader(int format, int sets, int slots, const char* si
     return std::string(reinterpret_cast<const char*>(&header), sizeof header);
 }
 
-int importAppearanceSets(const std::string& csvPath, const std::string& libraryPath, std::FILE* errors) {
+int importAppearanceSets(const std::string& csvPath, const std::string& libraryPath, std::string_view programDir,
+                         std::FILE* errors) {
     std::FILE* in = std::fopen(csvPath.c_str(), "rb");
     if (!in)
         return -1;
@@ -313,7 +293,7 @@ int importAppearanceSets(const std::string& csvPath, const std::string& libraryP
     std::string line;
     int count = 0;
     while (readLine(in, line) && line[0] != kEndOfFileMark) {
-        if (!parseAppearanceLine(line, set))
+        if (!parseAppearanceLine(line, programDir, set))
             std::fputs("Warning - too few fields on input record (bburefrm)\n", errors);
         library.append(reinterpret_cast<const char*>(&set), sizeof set);
         ++count;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "model/settings_record.h"
 
@@ -28,11 +29,12 @@ inline long appearanceSlotOffset(int slot) {
 }
 
 // Builds a new library at libraryPath from the CSV file: one set per line,
-// then ten spare slots named "unused". Returns 0, -1 when the CSV file cannot
+// then ten spare slots named "unused". Pictures are named under the
+// "standard" folder of programDir. Returns 0, -1 when the CSV file cannot
 // be opened, -2 when the library cannot be written (then "failed to open
 // <path>" goes to the standard output). Short lines are warned about on
 // errors. The library is replaced whole, never left half written.
-int importAppearanceSets(const std::string& csvPath, const std::string& libraryPath,
+int importAppearanceSets(const std::string& csvPath, const std::string& libraryPath, std::string_view programDir,
                          std::FILE* errors = stderr);
 
 // The set in slot 0. Returns -1 and leaves set as it was when the file is
@@ -45,4 +47,4 @@ int readAppearanceLibraryHeader(const std::string& libraryPath, AppearanceLibrar
 // Fills one record from the fields of one CSV line, as the import does:
 // field k (from 0) is column k+1. Returns false when the line has fewer than
 // the 158 columns of a complete record (the missing fields stay zero).
-bool parseAppearanceLine(const std::string& line, AppearanceSet& set);
+bool parseAppearanceLine(const std::string& line, std::string_view programDir, AppearanceSet& set);

@@ -17,7 +17,9 @@ std::string_view baseName(std::string_view path);
 std::string join(std::string_view folder, std::string_view name);
 
 // The folder of the running program with a trailing separator; VIMRA_HOME,
-// when set, stands in for it.
+// when set, stands in for it. A program's main asks for it and hands it on:
+// the libraries take the folder as a parameter, so tests can give them a
+// folder of their own.
 std::string programDirectory();
 
 // programDirectory() followed by name.

@@ -12,8 +12,8 @@
 #include "model/appearance_library.h"
 #include "model/paths.h"
 
-std::string generalSettingsPath() { return programPath("ZK002.dat"); }
-std::string appearanceSetPath() { return programPath("ZK003.dat"); }
+std::string generalSettingsPath(std::string_view programDir) { return join(programDir, kGeneralSettingsFile); }
+std::string appearanceSetPath(std::string_view programDir) { return join(programDir, kAppearanceSetFile); }
 
 long readBlockFile(const std::string& path, void* block, std::size_t size) {
     // A folder of that name opens here but is no defaults file.
@@ -68,25 +68,24 @@ int replaceFile(const std::string& path, std::string_view bytes) {
     return 0;
 }
 
-void loadSettings(SettingsBlocks& blocks) {
+void loadSettings(SettingsBlocks& blocks, std::string_view programDir) {
     std::memset(&blocks.general, 0, sizeof blocks.general);
     std::memset(&blocks.appearance, 0, sizeof blocks.appearance);
-    if (readBlockFile(generalSettingsPath(), &blocks.general, sizeof blocks.general) < 0)
-        loadFactoryDefaults(blocks);
-    readBlockFile(appearanceSetPath(), &blocks.appearance, sizeof blocks.appearance);
+    if (readBlockFile(generalSettingsPath(programDir), &blocks.general, sizeof blocks.general) < 0)
+        loadFactoryDefaults(blocks, programDir);
+    readBlockFile(appearanceSetPath(programDir), &blocks.appearance, sizeof blocks.appearance);
 }
 
-static void setProgramPath(char* field, std::size_t size, std::string_view name) {
-    copyField(field, size, programPath(name));
-}
-
-void loadFactoryDefaults(SettingsBlocks& blocks) {
-    const std::string library = programPath("zkas.dat");
+void loadFactoryDefaults(SettingsBlocks& blocks, std::string_view programDir) {
+    const std::string library = join(programDir, "zkas.dat");
     std::error_code ec;
     if (!std::filesystem::exists(library, ec))
-        importAppearanceSets(programPath("AppSetValues.csv"), library);
+        importAppearanceSets(join(programDir, "AppSetValues.csv"), library, programDir);
     readFirstAppearanceSet(library, blocks.appearance);
 
+    auto setProgramPath = [programDir](char* field, std::size_t size, std::string_view name) {
+        copyField(field, size, join(programDir, name));
+    };
     GeneralSettings& g = blocks.general;
     std::memset(&g, 0, sizeof g);
     setProgramPath(g.musicFile, sizeof g.musicFile, "swing01.mid");
@@ -124,10 +123,12 @@ static int saveBlock(const std::string& path, const void* block, std::size_t siz
     return -1;
 }
 
-int saveGeneralSettings(const GeneralSettings& general, UserMessages& messages) {
-    return saveBlock(generalSettingsPath(), &general, sizeof general, "failed to save data (1)", messages);
+int saveGeneralSettings(const GeneralSettings& general, UserMessages& messages, std::string_view programDir) {
+    return saveBlock(generalSettingsPath(programDir), &general, sizeof general, "failed to save data (1)",
+                     messages);
 }
 
-int saveAppearanceSet(const AppearanceSet& appearance, UserMessages& messages) {
-    return saveBlock(appearanceSetPath(), &appearance, sizeof appearance, "failed to save data (2)", messages);
+int saveAppearanceSet(const AppearanceSet& appearance, UserMessages& messages, std::string_view programDir) {
+    return saveBlock(appearanceSetPath(programDir), &appearance, sizeof appearance, "failed to save data (2)",
+                     messages);
 }

@@ -7,6 +7,7 @@
 
 #include "editor/commands.h"
 #include "editor/korvel_doc.h"
+#include "model/paths.h"
 #include "model/user_messages.h"
 
 namespace {
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
         return usage();
 
     StderrMessages messages;
-    korvel::CKorvelDoc doc(messages);
+    korvel::CKorvelDoc doc(messages, programDirectory());
     if (std::FILE* exists = std::fopen(path.c_str(), "rb"); exists) {
         std::fclose(exists);
     } else {

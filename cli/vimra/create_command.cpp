@@ -1,33 +1,25 @@
 #include <cstdio>
-#include <memory>
 
+#include "app/core/posix_shell.h"
+#include "app/core/vimra_doc.h"
 #include "cli/vimra/commands.h"
-#include "cli/vimra/entry_page.h"
-#include "generator/generate.h"
 #include "model/paths.h"
-#include "model/settings_store.h"
 
-// Create without a window: save the general block, generate into outputDir,
-// and print where the home page is. The settings are written back on the
-// way out, as the program does when it closes.
+// Create without a window: the document saves the general block, generates
+// into outputDir, and the entry page is printed. The settings are written
+// back on the way out, as the program does when it closes.
 int runCreateCommand(int argc, char**) {
     if (argc != 0) {
         std::fprintf(stderr, "usage: vimra-cli create\n");
         return 2;
     }
     StderrMessages messages(MessageAnswer::No);
-    auto blocks = std::make_unique<SettingsBlocks>();
-    loadSettings(*blocks);
-
-    saveGeneralSettings(blocks->general, messages);
-    blocks->general.previewRun = 0;
-    int result = Generate(blocks->appearance, blocks->general, messages);
-    if (result != 0)
-        messages.show("error producing catalogue", "", MessageButtons::Ok);
-    else
-        std::printf("%s\n", catalogueEntryPage(fieldText(blocks->general.outputDir)).c_str());
-
-    saveGeneralSettings(blocks->general, messages);
-    saveAppearanceSet(blocks->appearance, messages);
+    PosixShell shell;
+    CVimraDoc doc(programDirectory(), messages, shell);
+    doc.start();
+    int result = doc.create(ViewOffer::DontAsk);
+    if (result == 0)
+        std::printf("%s\n", doc.entryPage().c_str());
+    doc.close();
     return result == 0 ? 0 : 1;
 }

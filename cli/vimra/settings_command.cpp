@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/vimra/commands.h"
+#include "model/paths.h"
 #include "model/settings_fields.h"
 #include "model/settings_store.h"
 #include "model/user_messages.h"
@@ -38,7 +39,7 @@ int getSettings(const SettingsBlocks& blocks, int argc, char** argv) {
 
 // Every assignment is checked before anything is saved, so a bad one leaves
 // both defaults files as they were.
-int setSettings(SettingsBlocks& blocks, int argc, char** argv) {
+int setSettings(SettingsBlocks& blocks, std::string_view programDir, int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         if (!std::strchr(argv[i], '='))
             return usage();
@@ -53,8 +54,8 @@ int setSettings(SettingsBlocks& blocks, int argc, char** argv) {
         }
     }
     StderrMessages messages(MessageAnswer::Ok);
-    int general = saveGeneralSettings(blocks.general, messages);
-    int appearance = saveAppearanceSet(blocks.appearance, messages);
+    int general = saveGeneralSettings(blocks.general, messages, programDir);
+    int appearance = saveAppearanceSet(blocks.appearance, messages, programDir);
     return general == 0 && appearance == 0 ? 0 : 1;
 }
 
@@ -69,10 +70,11 @@ int runSettingsCommand(int argc, char** argv) {
         return usage();
 
     static SettingsBlocks blocks{};  // 17 KB: kept off the stack
-    loadSettings(blocks);
+    const std::string programDir = programDirectory();
+    loadSettings(blocks, programDir);
     if (list)
         return listSettings(blocks);
     if (action == "get")
         return getSettings(blocks, argc - 1, argv + 1);
-    return setSettings(blocks, argc - 1, argv + 1);
+    return setSettings(blocks, programDir, argc - 1, argv + 1);
 }

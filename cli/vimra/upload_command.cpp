@@ -116,7 +116,7 @@ int runUploadCommand(int argc, char** argv) {
     }
 
     auto blocks = std::make_unique<SettingsBlocks>();
-    loadSettings(*blocks);
+    loadSettings(*blocks, programDirectory());
     UploadParts parts = anyChosen ? chosen : storedUploadParts(blocks->general);
 
     struct sigaction action {};

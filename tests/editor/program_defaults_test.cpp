@@ -1,21 +1,12 @@
 // The one value the editor reads from the generator's defaults file.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "editor/korvel_doc.h"
 #include "editor/program_defaults.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-class ProgramHome {
-public:
-    ProgramHome() { setenv("VIMRA_HOME", dir.str().c_str(), 1); }
-    ~ProgramHome() { unsetenv("VIMRA_HOME"); }
-    TempDir dir;
-};
 
 TEST(ProgramDefaults, DefaultInputDirFromTheGeneratorsDefaultsFile) {
     struct Case {
@@ -38,21 +29,21 @@ TEST(ProgramDefaults, DefaultInputDirFromTheGeneratorsDefaultsFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ProgramHome home;
+        TempDir home;
         if (!c.bytes.empty())
-            writeFile(home.dir / "ZK002.dat", c.bytes);
+            writeFile(home / "ZK002.dat", c.bytes);
         std::string want = c.want ? c.want : std::string(128, 'x');
-        EXPECT_EQ(korvel::readDefaultInputDir(), want);
+        EXPECT_EQ(korvel::readDefaultInputDir(home.str()), want);
     }
 }
 
 TEST(ProgramDefaults, PicturesWithoutAFolderAreLookedUpThere) {
-    ProgramHome home;
+    TempDir home;
     std::string bytes(6973, '\0');
     bytes.replace(258, 8, "/shop/im");
-    writeFile(home.dir / "ZK002.dat", bytes);
+    writeFile(home / "ZK002.dat", bytes);
     RecordingMessages messages;
-    korvel::CKorvelDoc doc(messages);
+    korvel::CKorvelDoc doc(messages, home.str());
     EXPECT_EQ(doc.defaultInputDir(), "/shop/im");
     EXPECT_EQ(doc.completePicturePath("tea.jpg"), "/shop/im/tea.jpg");
     EXPECT_EQ(doc.completePicturePath("sub\\Tea.JPG"), "sub\\Tea.JPG");

@@ -7,38 +7,13 @@
 #include <memory>
 
 #include "model/paths.h"
-#include "tests/support/recording_messages.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/generator_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A program directory and a shop folder in a fresh temporary folder, with
-// settings pointing into them.
-class GenerateTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        setenv("VIMRA_HOME", (dir / "program").c_str(), 1);
-        fs::create_directories(dir / "program");
-        general = std::make_unique<GeneralSettings>();
-        appearance = std::make_unique<AppearanceSet>();
-        copyField(general->outputDir, (dir / "out").string());
-        copyField(general->searchOutputDir, (dir / "search").string());
-        copyField(general->defaultInputDir, (dir / "shop").string());
-        copyField(general->inputFile, (dir / "shop" / "shop.txt").string());
-        general->basketFlags = 1;
-        general->previewMaxItems = 40;
-    }
-    void TearDown() override { unsetenv("VIMRA_HOME"); }
-
-    int generate() { return Generate(*appearance, *general, messages, stderr); }
-
-    TempDir dir;
-    std::unique_ptr<GeneralSettings> general;
-    std::unique_ptr<AppearanceSet> appearance;
-    RecordingMessages messages;
-};
+using GenerateTest = GeneratorFixture;
 
 TEST_F(GenerateTest, EmptyInputFileFailsBeforeTouchingAnyList) {
     general->inputFile[0] = '\0';

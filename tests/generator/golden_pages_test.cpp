@@ -139,18 +139,16 @@ TEST_P(GoldenPages, MatchExpectedFilesByteForByte) {
     ASSERT_NO_FATAL_FAILURE(applySettings(caseDir / "settings.txt", dir.str(), *blocks));
     const std::set<fs::path> inputs = regularFilesUnder(dir.path());
 
-    setenv("VIMRA_HOME", program.c_str(), 1);
     setenv("TZ", "UTC", 1);
     tzset();
     RecordingMessages messages;
     char* diagnostics = nullptr;
     std::size_t diagnosticsSize = 0;
     std::FILE* errors = open_memstream(&diagnostics, &diagnosticsSize);
-    const int result = Generate(blocks->appearance, blocks->general, messages, errors);
+    const int result = Generate(blocks->appearance, blocks->general, messages, program.string(), errors);
     std::fclose(errors);
     std::string diagnosticText(diagnostics ? diagnostics : "");
     std::free(diagnostics);
-    unsetenv("VIMRA_HOME");
     ASSERT_EQ(result, 0) << diagnosticText;
 
     const fs::path expectedDir = caseDir / "expected";

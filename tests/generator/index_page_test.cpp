@@ -11,8 +11,7 @@
 #include "generator/generate.h"
 #include "model/catalogue_reader.h"
 #include "model/paths.h"
-#include "tests/support/recording_messages.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/generator_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -25,42 +24,7 @@ int occurrences(const std::string& text, const std::string& part) {
     return n;
 }
 
-class IndexWalk : public ::testing::Test {
-protected:
-    void SetUp() override {
-        setenv("VIMRA_HOME", (dir / "program").c_str(), 1);
-        fs::create_directories(dir / "program");
-        general = std::make_unique<GeneralSettings>();
-        appearance = std::make_unique<AppearanceSet>();
-        copyField(general->outputDir, (dir / "out").string());
-        copyField(general->searchOutputDir, (dir / "search").string());
-        copyField(general->defaultInputDir, (dir / "shop").string());
-        copyField(general->inputFile, (dir / "shop" / "shop.txt").string());
-        general->basketFlags = 1;
-        general->previewMaxItems = 40;
-    }
-    void TearDown() override { unsetenv("VIMRA_HOME"); }
-
-    int generate(const std::string& data) {
-        writeFile(dir / "shop" / "shop.txt", data);
-        char* text = nullptr;
-        std::size_t size = 0;
-        std::FILE* errors = open_memstream(&text, &size);
-        int result = Generate(*appearance, *general, messages, errors);
-        std::fclose(errors);
-        diagnostics = text ? text : "";
-        std::free(text);
-        return result;
-    }
-    std::string page(const char* name) { return readFile(dir / "out" / name); }
-    bool written(const char* name) { return fs::exists(dir / "out" / name); }
-
-    TempDir dir;
-    std::unique_ptr<GeneralSettings> general;
-    std::unique_ptr<AppearanceSet> appearance;
-    RecordingMessages messages;
-    std::string diagnostics;
-};
+using IndexWalk = GeneratorFixture;
 
 TEST_F(IndexWalk, SubIndexPageThatCannotBeCreatedLeavesItsRecordsToTheParent) {
     // A folder in the way of the sub-index page.
@@ -213,12 +177,7 @@ TEST_F(IndexWalk, ShippedExampleGetsAPagePerHeadingAndPerItemOrGroup) {
     }
     reader.close();
 
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* errors = open_memstream(&text, &size);
-    ASSERT_EQ(Generate(*appearance, *general, messages, errors), 0);
-    std::fclose(errors);
-    std::free(text);
+    ASSERT_EQ(generate(), 0);
     int indexFiles = 0;
     int itemFiles = 0;
     for (const auto& entry : fs::directory_iterator(dir / "out")) {

@@ -7,47 +7,15 @@
 
 #include "generator/generate.h"
 #include "model/paths.h"
-#include "tests/support/recording_messages.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/generator_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class ItemPages : public ::testing::Test {
+class ItemPages : public GeneratorFixture {
 protected:
-    void SetUp() override {
-        setenv("VIMRA_HOME", (dir / "program").c_str(), 1);
-        fs::create_directories(dir / "program");
-        general = std::make_unique<GeneralSettings>();
-        appearance = std::make_unique<AppearanceSet>();
-        copyField(general->outputDir, (dir / "out").string());
-        copyField(general->searchOutputDir, (dir / "search").string());
-        copyField(general->defaultInputDir, (dir / "shop").string());
-        copyField(general->inputFile, (dir / "shop" / "shop.txt").string());
-        general->basketFlags = 1;
-        appearance->itemNavigation = 1;
-    }
-    void TearDown() override { unsetenv("VIMRA_HOME"); }
-
-    int generate(const std::string& data) {
-        writeFile(dir / "shop" / "shop.txt", data);
-        char* text = nullptr;
-        std::size_t size = 0;
-        std::FILE* errors = open_memstream(&text, &size);
-        int result = Generate(*appearance, *general, messages, errors);
-        std::fclose(errors);
-        diagnostics = text ? text : "";
-        std::free(text);
-        return result;
-    }
-    std::string page(const char* name) { return readFile(dir / "out" / name); }
-
-    TempDir dir;
-    std::unique_ptr<GeneralSettings> general;
-    std::unique_ptr<AppearanceSet> appearance;
-    RecordingMessages messages;
-    std::string diagnostics;
+    ItemPages() { appearance->itemNavigation = 1; }
 };
 
 TEST_F(ItemPages, HtmlItemPageGetsItsOptionArraysAndUsesItsOwnForm) {

@@ -45,19 +45,17 @@ std::string readStream(std::FILE* stream) {
 class AppearanceLibrary : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("VIMRA_HOME", home.str().c_str(), 1);
         errors = std::tmpfile();
         ASSERT_NE(errors, nullptr);
     }
     void TearDown() override {
-        unsetenv("VIMRA_HOME");
         std::fclose(errors);
     }
 
     // Imports csv and returns the sets of the library, spare slots included.
     std::vector<AppearanceSet> import(const std::string& csv) {
         writeFile(csvPath(), csv);
-        EXPECT_EQ(importAppearanceSets(csvPath(), libraryPath(), errors), 0);
+        EXPECT_EQ(importAppearanceSets(csvPath(), libraryPath(), home.str(), errors), 0);
         std::string library = readFile(libraryPath());
         std::vector<AppearanceSet> sets;
         for (std::size_t at = 404; at + sizeof(AppearanceSet) <= library.size(); at += sizeof(AppearanceSet)) {
@@ -302,14 +300,14 @@ TEST_F(AppearanceLibrary, EveryColumnReachesItsOwnBytes) {
 
 TEST_F(AppearanceLibrary, Failures) {
     // No CSV file: -1 and no library.
-    EXPECT_EQ(importAppearanceSets(csvPath(), libraryPath(), errors), -1);
+    EXPECT_EQ(importAppearanceSets(csvPath(), libraryPath(), home.str(), errors), -1);
     EXPECT_FALSE(std::filesystem::exists(libraryPath()));
 
     // The library cannot be created: -2 and the path on the standard output.
     writeFile(csvPath(), csvLine({{1, "One"}}));
     const std::string unreachable = (home / "missing" / "zkas.dat").string();
     testing::internal::CaptureStdout();
-    EXPECT_EQ(importAppearanceSets(csvPath(), unreachable, errors), -2);
+    EXPECT_EQ(importAppearanceSets(csvPath(), unreachable, home.str(), errors), -2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "failed to open " + unreachable + "\n\n");
 
     // Reading the first set of a missing or short library leaves the set alone.

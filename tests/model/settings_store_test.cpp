@@ -43,9 +43,6 @@ std::string patternBytes(std::size_t size, unsigned seed) {
 
 class SettingsStore : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("VIMRA_HOME", home.str().c_str(), 1); }
-    void TearDown() override { unsetenv("VIMRA_HOME"); }
-
     std::string pd() const { return home.str() + "/"; }
 
     TempDir home;
@@ -57,7 +54,7 @@ TEST_F(SettingsStore, FirstRunImportsTheAppearanceTableAndSetsFactoryDefaults) {
     writeFile(home / "AppSetValues.csv",
               csvLine({{1, "Classic"}, {2, "back.gif"}, {4, "#FFFFFF"}}) + csvLine({{1, "Second"}}));
     std::memset(&blocks, 0x5a, sizeof blocks);
-    loadSettings(blocks);
+    loadSettings(blocks, home.str());
 
     AppearanceLibraryHeader header{};
     ASSERT_EQ(readAppearanceLibraryHeader((home / "zkas.dat").string(), header), 0);
@@ -121,7 +118,7 @@ TEST_F(SettingsStore, FirstRunImportsTheAppearanceTableAndSetsFactoryDefaults) {
 
 TEST_F(SettingsStore, FactoryDefaultsKeepAnExistingLibraryAndSurviveAMissingTable) {
     // No AppSetValues.csv: no library, the appearance block stays zero.
-    loadSettings(blocks);
+    loadSettings(blocks, home.str());
     EXPECT_FALSE(std::filesystem::exists(home / "zkas.dat"));
     EXPECT_EQ(bytesOf(blocks.appearance), std::string(kAppearanceSetSize, '\0'));
     EXPECT_EQ(fieldText(blocks.general.catalogueTitle), "Vimra generated catalogue");
@@ -132,7 +129,7 @@ TEST_F(SettingsStore, FactoryDefaultsKeepAnExistingLibraryAndSurviveAMissingTabl
     std::string set(kAppearanceSetSize, '\0');
     std::memcpy(set.data(), "FromLibrary", 11);
     writeFile(home / "zkas.dat", library + set);
-    loadFactoryDefaults(blocks);
+    loadFactoryDefaults(blocks, home.str());
     EXPECT_EQ(fieldText(blocks.appearance.setName), "FromLibrary");
     EXPECT_EQ(readFile(home / "zkas.dat"), library + set);
 }
@@ -162,7 +159,7 @@ TEST_F(SettingsStore, ShortAndLongDefaultsFiles) {
         if (c.appearanceBytes)
             writeFile(home / "ZK003.dat", appearance.substr(0, c.appearanceBytes));
         std::memset(&blocks, 0x5a, sizeof blocks);
-        loadSettings(blocks);
+        loadSettings(blocks, home.str());
 
         std::string wantGeneral = general.substr(0, std::min(c.generalBytes, kGeneralSettingsSize));
         wantGeneral.resize(kGeneralSettingsSize, '\0');
@@ -184,15 +181,15 @@ TEST_F(SettingsStore, SaveAndLoadKeepEveryByte) {
                         std::filesystem::perms::group_read;
     std::filesystem::permissions(home / "ZK002.dat", rights);
 
-    ASSERT_EQ(saveGeneralSettings(blocks.general, messages), 0);
-    ASSERT_EQ(saveAppearanceSet(blocks.appearance, messages), 0);
+    ASSERT_EQ(saveGeneralSettings(blocks.general, messages, home.str()), 0);
+    ASSERT_EQ(saveAppearanceSet(blocks.appearance, messages, home.str()), 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(readFile(home / "ZK002.dat"), general);
     EXPECT_EQ(readFile(home / "ZK003.dat"), appearance);
     EXPECT_EQ(std::filesystem::status(home / "ZK002.dat").permissions(), rights) << "rights of the old file kept";
 
     SettingsBlocks loaded{};
-    loadSettings(loaded);
+    loadSettings(loaded, home.str());
     EXPECT_EQ(bytesOf(loaded.general), general);
     EXPECT_EQ(bytesOf(loaded.appearance), appearance);
 
@@ -234,8 +231,8 @@ TEST_F(SettingsStore, FailedSaveReportsAndKeepsTheOldFile) {
     const SettingsBlocks before = blocks;
 
     auto checkFailure = [&] {
-        EXPECT_EQ(saveGeneralSettings(blocks.general, messages), -1);
-        EXPECT_EQ(saveAppearanceSet(blocks.appearance, messages), -1);
+        EXPECT_EQ(saveGeneralSettings(blocks.general, messages, home.str()), -1);
+        EXPECT_EQ(saveAppearanceSet(blocks.appearance, messages, home.str()), -1);
     };
     {
         SCOPED_TRACE("write cut short");

@@ -174,7 +174,7 @@ TEST(ShippedFiles, AppearanceSetsImportCompletely) {
         const auto columns = splitColumns(line);
         SCOPED_TRACE(columns[0]);
         AppearanceSet set{};
-        ASSERT_TRUE(parseAppearanceLine(line, set));
+        ASSERT_TRUE(parseAppearanceLine(line, "/opt/shop", set));
         EXPECT_EQ(std::string(set.setName), columns[0]);
         EXPECT_EQ(std::string(set.indexFrameWidth), columns[141 - 1]);
         EXPECT_EQ(std::to_string(set.tickerSize[1]), columns[158 - 1]);
