@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "generator/escaping.h"
+#include "model/regular_file.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void CommonText::load(const std::string& path) {
     // 30 labels never take more than this, line breaks included.
     constexpr std::size_t kMostBytes = kCommonTextCount * (kCommonTextMaxLength + 2);
     std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    if (std::FILE* file = openRegularFile(path)) {
         bytes.resize(kMostBytes);
         bytes.resize(std::fread(bytes.data(), 1, kMostBytes, file));
         std::fclose(file);

@@ -10,6 +10,7 @@
 
 #include "generator/generation_run.h"
 #include "model/paths.h"
+#include "model/regular_file.h"
 
 namespace {
 
@@ -42,29 +43,33 @@ std::string CopyResource(GenerationRun& run, const std::string& sourcePath,
     std::string name(baseName(sourcePath));
     std::string destinationPath = join(destinationFolder, name);
     run.lists.listFile(destinationPath);
-    if (samePath(sourcePath, destinationPath))
+    const std::string source = nativePath(sourcePath);
+    if (samePath(source, destinationPath))
         return name;
 
     struct stat sourceStat {};
-    bool statOk = ::stat(sourcePath.c_str(), &sourceStat) == 0;
-    if (statOk && alreadyCopied(sourceStat, destinationPath))
+    bool statOk = ::stat(source.c_str(), &sourceStat) == 0;
+    if (statOk && S_ISREG(sourceStat.st_mode) && alreadyCopied(sourceStat, destinationPath))
         return name;
 
-    // A folder opens for reading here but has no content to copy.
-    std::FILE* in = statOk && S_ISDIR(sourceStat.st_mode) ? nullptr : std::fopen(sourcePath.c_str(), "rb");
+    FileOpening opening = FileOpening::Failed;
+    std::FILE* in = run.openSource(source, &opening);
     if (!in) {
-        std::fprintf(run.diagnostics, "File does not exists <%s>\n", sourcePath.c_str());
+        if (opening == FileOpening::Failed)
+            std::fprintf(run.diagnostics, "File does not exists <%s>\n", source.c_str());
         return name;
     }
-    std::FILE* out = std::fopen(destinationPath.c_str(), "wb");
+    std::FILE* out = createRegularFile(destinationPath);
     if (!out) {
         std::fprintf(run.diagnostics, "cannot create file <%s>\n", destinationPath.c_str());
+        run.fileNotWritten(destinationPath);
         std::fclose(in);
         return name;
     }
     std::unique_ptr<char[]> block(new (std::nothrow) char[kCopyBlockSize]);
     if (!block) {
         run.messages.show("new of 10000 failed!!!", "new", MessageButtons::Ok);
+        run.fileNotWritten(destinationPath);
         std::fclose(in);
         std::fclose(out);
         return name;
@@ -80,10 +85,12 @@ std::string CopyResource(GenerationRun& run, const std::string& sourcePath,
     if (std::ferror(in))
         ok = false;
     std::fclose(in);
+    ok = std::fflush(out) == 0 && !std::ferror(out) && ok;
     if (std::fclose(out) != 0)
         ok = false;
     if (!ok) {
         std::fprintf(run.diagnostics, "cannot create file <%s>\n", destinationPath.c_str());
+        run.fileNotWritten(destinationPath);
         return name;
     }
     if (statOk) {

@@ -43,6 +43,16 @@ void ensureFolder(std::string_view folder) {
     std::filesystem::create_directories(std::string(folder), ec);
 }
 
+// The upload sends what files01.dat lists: a list this run could not write
+// must not pass for this catalogue's. It goes when it can; the user is told
+// either way.
+void withdrawFileList(const std::string& path, UserMessages& messages) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+    messages.show("the file list <" + path + "> could not be written: it does not list this catalogue", "",
+                  MessageButtons::Ok);
+}
+
 void setUpCounters(GenerationRun& run) {
     run.itemCounter = 1;
     run.nextItemPage = 2;
@@ -89,7 +99,9 @@ RunModes runModesFor(const AppearanceSet& appearance, const GeneralSettings& gen
 }
 
 int Generate(const AppearanceSet& appearance, const GeneralSettings& general, UserMessages& messages,
-             std::string_view programDir, std::FILE* diagnostics) {
+             std::string_view programDir, std::FILE* diagnostics, GenerationReport* report) {
+    if (report)
+        *report = GenerationReport{};
     auto run = std::make_unique<GenerationRun>(appearance, general, messages, diagnostics);
     run->programDir = std::string(programDir);
 
@@ -98,8 +110,10 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
         messages.show("Cannot create a catalogue without an input file", "", MessageButtons::Ok);
         return -1;
     }
-    if (!run->reader.open(inputFile)) {
-        messages.show("failed to open [" + inputFile + "]\n", "", MessageButtons::Ok);
+    FileOpening opening = FileOpening::Failed;
+    if (!run->reader.open(inputFile, &opening)) {
+        const char* failure = opening == FileOpening::NotRegular ? "not a regular file [" : "failed to open [";
+        messages.show(failure + inputFile + "]\n", "", MessageButtons::Ok);
         return -1;
     }
     run->basketFlags = general.basketFlags;
@@ -107,7 +121,8 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
     std::string searchOutputDir(fieldText(general.searchOutputDir));
     ensureFolder(fieldText(general.outputDir));
     ensureFolder(searchOutputDir);
-    run->lists.open(run->programFile("files01.dat"), join(searchOutputDir, "search01.dat"),
+    const std::string filesList = run->programFile("files01.dat");
+    run->lists.open(filesList, join(searchOutputDir, "search01.dat"),
                     join(searchOutputDir, "pages01.dat"), general.searchPlacement != 0);
 
     if (general.useTemplate && general.templateFile[0] != '\0') {
@@ -133,6 +148,13 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
 
     CopyResource(*run, std::string(fieldText(general.searchPreprocess)), searchOutputDir);
 
-    run->lists.close();
-    return 0;
+    for (const std::string& list : run->lists.finish()) {
+        std::fprintf(diagnostics, "failed to write <%s>\n", list.c_str());
+        run->fileNotWritten(list);
+        if (list == filesList)
+            withdrawFileList(list, messages);
+    }
+    if (report)
+        report->unwrittenFiles = static_cast<int>(run->unwrittenFiles.size());
+    return run->unwrittenFiles.empty() ? 0 : -1;
 }

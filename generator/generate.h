@@ -18,9 +18,17 @@ struct RunModes {
 // taxTypeCount: the number of tax types in the tax file.
 RunModes runModesFor(const AppearanceSet& appearance, const GeneralSettings& general, int taxTypeCount);
 
+// What a run could not do, for the caller's message.
+struct GenerationReport {
+    // Pages, list files and copies that could not be created or written
+    // whole; each is named on the diagnostic stream.
+    int unwrittenFiles = 0;
+};
+
 // Writes the whole catalogue from the data file and the settings in one run.
 // programDir is the folder of the program's own data files (titles.dat,
 // zkcurr.dat, zktax.dat) and of the upload list files01.dat. Returns 0 on
-// success, -1 on failure. The blocks are only read.
+// success, -1 on failure: the run could not start, or it went on to the end
+// past files it could not write (counted in report). The blocks are only read.
 int Generate(const AppearanceSet& appearance, const GeneralSettings& general, UserMessages& messages,
-             std::string_view programDir, std::FILE* diagnostics = stderr);
+             std::string_view programDir, std::FILE* diagnostics = stderr, GenerationReport* report = nullptr);

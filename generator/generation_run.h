@@ -3,6 +3,7 @@
 // object for the length of Generate and hands it to every page writer.
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,9 @@
 #include "generator/list_files.h"
 #include "generator/page_decorations.h"
 #include "generator/page_template.h"
+#include "generator/page_writer.h"
 #include "model/catalogue_reader.h"
+#include "model/regular_file.h"
 #include "model/settings_record.h"
 #include "model/user_messages.h"
 
@@ -55,9 +58,24 @@ struct GenerationRun {
     ItemPageState itemPages;         // the item page writers' state (open group page, in-page index)
     bool currencyConversion = false; // alternate currencies are on: prices go through parent.CurrConv
 
-    // The next record of the walk; false once the data has ended or the
-    // preview has all the items it may show.
-    bool nextRecord(CatalogueRecord& record);
+    // Every file of the catalogue that could not be created or written
+    // whole. The run goes on past them; Generate fails at the end.
+    std::set<std::string> unwrittenFiles;
+    void fileNotWritten(const std::string& path) { unwrittenFiles.insert(path); }
+    // Closes a page and counts it, with "failed to write <%s>\n", when the
+    // writes did not all reach the disk.
+    void closePage(PageWriter& page);
+    // Opens a file the data file or the settings name, for reading. nullptr
+    // when it cannot be opened, and after "not a regular file <%s>\n" when
+    // something else stands there (a device or a FIFO would never end).
+    std::FILE* openSource(const std::string& path, FileOpening* opening = nullptr);
+
+    // The next record of the walk; false once the data has ended.
+    bool nextRecord(CatalogueRecord& record) { return reader.readRecord(record); }
+    // Called before a record that raises the item counter is handled: false,
+    // and the data ends for good, when a preview already holds the
+    // previewMaxItems items it may show.
+    bool admitItem();
 
     bool basketOn() const { return (basketFlags & 1) != 0; }
     bool previewMode() const { return general.previewRun != 0; }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/regular_file.h"
+
 namespace {
 
 // Sequential reads over an open file that never go past its end.
@@ -184,7 +186,7 @@ bool probeImageSize(const std::string& path, ImageSize& size) {
     const ImageKind kind = kindFromPath(path);
     if (kind == ImageKind::None)
         return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openRegularFile(path);
     if (!file)
         return false;
     ByteReader in(file);

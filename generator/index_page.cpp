@@ -50,6 +50,7 @@ public:
 private:
     // One record; false when it ends this index.
     bool handle(CatalogueRecord& record);
+    bool raisesItemCounter(const CatalogueRecord& record) const;
 
     void linkEntry(const CatalogueRecord& record);
     void indexHeading(const CatalogueRecord& record);
@@ -129,9 +130,27 @@ void IndexWalk::writeTop(const std::string& parentFileName, const std::optional<
         m_out.put("<UL>\n");
 }
 
+// The records whose handling below raises the item counter; a preview's
+// item limit counts these.
+bool IndexWalk::raisesItemCounter(const CatalogueRecord& record) const {
+    switch (record.kind) {
+    case EntryKind::PageStart:
+        return true;
+    case EntryKind::TableStart:
+    case EntryKind::ColumnsStart:
+        return m_groupOpen;
+    case EntryKind::Item:
+        return m_groupOpen || !record.name().empty();
+    default:
+        return false;
+    }
+}
+
 void IndexWalk::walk() {
     CatalogueRecord record;
     while (m_run.nextRecord(record)) {
+        if (raisesItemCounter(record) && !m_run.admitItem())
+            break;
         if (!handle(record))
             return;
     }
@@ -449,6 +468,7 @@ int IndexPage(GenerationRun& run, const std::string& fileName, const std::string
     PageWriter out;
     if (!out.open(path)) {
         std::fprintf(run.diagnostics, "failed to open <%s>\n", path.c_str());
+        run.fileNotWritten(path);
         return -1;
     }
     run.lists.listFile(path);
@@ -459,6 +479,6 @@ int IndexPage(GenerationRun& run, const std::string& fileName, const std::string
     walk.walk();
     walk.writeEnd(parentFileName);
     run.itemPages.indexDepth -= 1;
-    out.close();
+    run.closePage(out);
     return 0;
 }

@@ -122,9 +122,11 @@ void writeDescription(GenerationRun& run, PageWriter& out, const std::string& de
     const std::size_t n = description.size();
     if (n >= 4 && (description.compare(n - 4, 4, ".txt") == 0 || description.compare(n - 4, 4, ".TXT") == 0)) {
         std::string path = run.inputPath(description);
-        std::FILE* file = std::fopen(path.c_str(), "rb");
+        FileOpening opening = FileOpening::Failed;
+        std::FILE* file = run.openSource(path, &opening);
         if (!file) {
-            std::fprintf(run.diagnostics, "failed to open text file <%s>\n", path.c_str());
+            if (opening == FileOpening::Failed)
+                std::fprintf(run.diagnostics, "failed to open text file <%s>\n", path.c_str());
         } else {
             char buffer[8192];
             std::size_t got;

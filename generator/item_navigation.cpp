@@ -29,7 +29,7 @@ void ItemNavigationBar(const GenerationRun& run, PageWriter& out, const std::str
         out.put("</CENTER>");
 }
 
-void PatchNextLink(const GenerationRun& run, const std::string& pageName, const NextLinkRange& range,
+void PatchNextLink(GenerationRun& run, const std::string& pageName, const NextLinkRange& range,
                    const std::optional<std::string>& newNext) {
     if (run.appearance.itemNavigation == 2 || range.end - range.start < 2)
         return;
@@ -51,6 +51,9 @@ void PatchNextLink(const GenerationRun& run, const std::string& pageName, const 
             text.resize(static_cast<std::size_t>(length), ' ');
         }
     }
-    if (!overwriteInPlace(run.outputPath(pageName), range.start, length, text))
-        std::fprintf(run.diagnostics, "failed to update <%s>\n", run.outputPath(pageName).c_str());
+    const std::string path = run.outputPath(pageName);
+    if (!overwriteInPlace(path, range.start, length, text)) {
+        std::fprintf(run.diagnostics, "failed to update <%s>\n", path.c_str());
+        run.fileNotWritten(path);
+    }
 }

@@ -16,5 +16,5 @@ void ItemNavigationBar(const GenerationRun& run, PageWriter& out, const std::str
                        const std::string& nextName, NextLinkRange* range);
 
 // Points the placeholder of page pageName at newNext, or blanks it without one.
-void PatchNextLink(const GenerationRun& run, const std::string& pageName, const NextLinkRange& range,
+void PatchNextLink(GenerationRun& run, const std::string& pageName, const NextLinkRange& range,
                    const std::optional<std::string>& newNext);

@@ -38,6 +38,7 @@ bool openPage(GenerationRun& run, PageWriter& out, const std::string& ownName) {
     std::string path = run.outputPath(ownName);
     if (!out.open(path)) {
         std::fprintf(run.diagnostics, "failed to open <%s> for item html write\n", path.c_str());
+        run.fileNotWritten(path);
         return false;
     }
     run.lists.listFile(path);
@@ -67,14 +68,12 @@ void writeFootnote(const GenerationRun& run, PageWriter& out) {
 }
 
 // The HTML file of an HTML item page: as given, or else from the source folder.
-std::FILE* openHtmlSource(const GenerationRun& run, const std::string& picture) {
-    std::string path = picture;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file && !path.empty() && path[0] != '/')
-        file = std::fopen(run.inputPath(path).c_str(), "rb");
+std::FILE* openHtmlSource(GenerationRun& run, const std::string& picture) {
+    const std::string path = nativePath(picture);
+    FileOpening opening = FileOpening::Failed;
+    std::FILE* file = run.openSource(path, &opening);
+    if (!file && opening == FileOpening::Failed && !path.empty() && path[0] != '/')
+        file = run.openSource(run.inputPath(path));
     return file;
 }
 
@@ -105,8 +104,10 @@ int HtmlItemPage(GenerationRun& run, const std::string& previousName, const std:
     std::string path = run.outputPath(ownName);
     if (!source || !out.open(path)) {
         std::fprintf(run.diagnostics, "failed to open html file <%s>\n", source ? path.c_str() : record.picture().c_str());
-        if (source)
+        if (source) {
             std::fclose(source);
+            run.fileNotWritten(path);
+        }
         return -1;
     }
     run.lists.listFile(path);
@@ -148,7 +149,7 @@ int HtmlItemPage(GenerationRun& run, const std::string& previousName, const std:
         out.put(std::string_view(line).substr(at));
     }
     std::fclose(source);
-    out.close();
+    run.closePage(out);
     return 0;
 }
 
@@ -190,14 +191,14 @@ int ItemPage(GenerationRun& run, const std::string& previousName, const std::str
     } else {
         out.put(run.pageTemplate.tail);
     }
-    out.close();
+    run.closePage(out);
     return 0;
 }
 
 int OpenGroupPage(GenerationRun& run, const std::string& previousName, const std::string& ownName,
                   const std::string& nextName, CatalogueRecord& record) {
     ItemPageState& state = run.itemPages;
-    state.group.close();
+    run.closePage(state.group);
     state.groupNextLink = {};
     state.columns = {};
     PageWriter& out = state.group;
@@ -257,6 +258,6 @@ void FinishGroupPage(GenerationRun& run, const std::string& previousName, const 
     } else {
         out.put(run.pageTemplate.tail);
     }
-    out.close();
+    run.closePage(out);
     state.columns = {};
 }

@@ -9,6 +9,7 @@
 #include "generator/image_probe.h"
 #include "generator/page_writer.h"
 #include "model/paths.h"
+#include "model/regular_file.h"
 
 namespace {
 
@@ -249,7 +250,7 @@ void preparePurchaseButtons(GenerationRun& run) {
 // least one entry (16-bit count at offset 2) and its "include alternate
 // currencies" flag (32-bit at offset 8) is set.
 bool readCurrencyConversionFlag(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openRegularFile(path);
     if (!file)
         return false;
     unsigned char head[12] = {};

@@ -2,11 +2,15 @@
 
 #include <cstring>
 
+#include "model/regular_file.h"
+
 bool readPageTemplate(const std::string& path, PageTemplate& pageTemplate, std::FILE* diagnostics) {
     pageTemplate = PageTemplate{};
-    std::FILE* in = std::fopen(path.c_str(), "r");
+    FileOpening opening = FileOpening::Failed;
+    std::FILE* in = openRegularFile(path, &opening);
     if (!in) {
-        std::fprintf(diagnostics, "couldn't open <%s>\n", path.c_str());
+        std::fprintf(diagnostics, "%s <%s>\n",
+                     opening == FileOpening::NotRegular ? "not a regular file" : "couldn't open", path.c_str());
         return false;
     }
     // Lines of up to 999 characters, as the template has always been read:

@@ -1,5 +1,7 @@
 #include "generator/page_writer.h"
 
+#include "model/regular_file.h"
+
 namespace {
 
 // Pages are a few kilobytes: one buffer holds a whole page, so a page costs
@@ -10,7 +12,7 @@ constexpr std::size_t kPageBufferSize = 64 * 1024;
 
 bool PageWriter::open(const std::string& path) {
     close();
-    m_file = std::fopen(path.c_str(), "wb");
+    m_file = createRegularFile(path);
     if (!m_file)
         return false;
     if (!m_buffer)
@@ -18,14 +20,18 @@ bool PageWriter::open(const std::string& path) {
     std::setvbuf(m_file, m_buffer.get(), _IOFBF, kPageBufferSize);
     m_path = path;
     m_offset = 0;
+    m_failed = false;
     return true;
 }
 
-void PageWriter::close() {
-    if (m_file) {
-        std::fclose(m_file);
-        m_file = nullptr;
-    }
+bool PageWriter::close() {
+    if (!m_file)
+        return true;
+    // A full disk shows only at the flush of the buffer or at the close.
+    bool ok = !m_failed && std::fflush(m_file) == 0 && !std::ferror(m_file);
+    ok = std::fclose(m_file) == 0 && ok;
+    m_file = nullptr;
+    return ok;
 }
 
 void PageWriter::printf(const char* format, ...) {
@@ -35,14 +41,19 @@ void PageWriter::printf(const char* format, ...) {
     va_start(args, format);
     int written = std::vfprintf(m_file, format, args);
     va_end(args);
-    if (written > 0)
+    if (written < 0)
+        m_failed = true;
+    else
         m_offset += written;
 }
 
 void PageWriter::put(std::string_view text) {
     if (!m_file || text.empty())
         return;
-    m_offset += static_cast<long>(std::fwrite(text.data(), 1, text.size(), m_file));
+    const std::size_t written = std::fwrite(text.data(), 1, text.size(), m_file);
+    if (written != text.size())
+        m_failed = true;
+    m_offset += static_cast<long>(written);
 }
 
 bool overwriteInPlace(const std::string& path, long offset, long length, std::string_view text) {

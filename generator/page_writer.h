@@ -15,9 +15,12 @@ public:
     PageWriter(const PageWriter&) = delete;
     PageWriter& operator=(const PageWriter&) = delete;
 
-    // Creates or truncates the file; false when it cannot be created.
+    // Creates or truncates the file; false when it cannot be created or
+    // something other than a regular file stands at path.
     bool open(const std::string& path);
-    void close();
+    // False when any write or the close failed: the page on disk is not
+    // what was written to it. True when nothing was open.
+    bool close();
     bool isOpen() const { return m_file != nullptr; }
     const std::string& path() const { return m_path; }
 
@@ -33,6 +36,7 @@ private:
     std::unique_ptr<char[]> m_buffer;   // kept across pages: one allocation per writer
     std::string m_path;
     long m_offset = 0;
+    bool m_failed = false;   // a write came up short
 };
 
 // Writes text over the bytes at offset of an existing file, leaving the rest

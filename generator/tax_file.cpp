@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/regular_file.h"
+
 int readTaxTypeCount(const std::string& path) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
+    std::FILE* in = openRegularFile(path);
     if (!in)
         return 0;
     unsigned char header[6] = {};

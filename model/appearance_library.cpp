@@ -6,6 +6,7 @@
 
 #include "model/decimal_number.h"
 #include "model/paths.h"
+#include "model/regular_file.h"
 #include "model/settings_store.h"
 
 namespace {
@@ -283,7 +284,7 @@ static std::string libraryHeader(int format, int sets, int slots, const char* si
 
 int importAppearanceSets(const std::string& csvPath, const std::string& libraryPath, std::string_view programDir,
                          std::FILE* errors) {
-    std::FILE* in = std::fopen(csvPath.c_str(), "rb");
+    std::FILE* in = openRegularFile(csvPath);
     if (!in)
         return -1;
     // The library is built whole and then put in place, so a failure never
@@ -314,7 +315,7 @@ int importAppearanceSets(const std::string& csvPath, const std::string& libraryP
 }
 
 static int readAt(const std::string& path, long offset, void* data, std::size_t size) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
+    std::FILE* in = openRegularFile(path);
     if (!in)
         return -1;
     int result = -1;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 #include "model/catalogue_directives.h"
 #include "model/slot_lengths.h"
@@ -58,14 +57,9 @@ bool isEndOfData(std::string_view line) { return !line.empty() && line[0] == kEn
 
 CatalogueReader::~CatalogueReader() { close(); }
 
-bool CatalogueReader::open(const std::string& path) {
+bool CatalogueReader::open(const std::string& path, FileOpening* opening) {
     close();
-    // A folder opens for reading here but gives no data: refuse it as the
-    // missing file it stands for.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    std::FILE* stream = openRegularFile(path, opening);
     if (!stream)
         return false;
     m_stream = stream;

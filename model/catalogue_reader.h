@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/field_slots.h"
+#include "model/regular_file.h"
 
 enum class EntryKind {
     Ignored,      // blank line or "END CI"
@@ -83,8 +84,9 @@ public:
     CatalogueReader(const CatalogueReader&) = delete;
     CatalogueReader& operator=(const CatalogueReader&) = delete;
 
-    // Opens the file for binary reading; false when it cannot be opened.
-    bool open(const std::string& path);
+    // Opens the file for binary reading; false when it cannot be opened or
+    // is no regular file (which opening tells when given).
+    bool open(const std::string& path, FileOpening* opening = nullptr);
     // Reads from an already open stream, which the reader does not close.
     void attach(std::FILE* stream);
     void close();

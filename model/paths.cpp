@@ -21,15 +21,23 @@ static bool isAbsolute(std::string_view name) {
            ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
 }
 
+std::string nativePath(std::string_view path) {
+    std::string native(path);
+    for (char& c : native)
+        if (c == '\\')
+            c = kNativeSeparator;
+    return native;
+}
+
 std::string join(std::string_view folder, std::string_view name) {
     // A relative name with a folder in it ("pics/a.gif") lies under folder
     // too; left alone it would be looked for wherever the program was started.
     if (folder.empty() || isAbsolute(name))
-        return std::string(name);
-    std::string path(folder);
+        return nativePath(name);
+    std::string path = nativePath(folder);
     if (!isPathSeparator(path.back()))
         path += kNativeSeparator;
-    path += name;
+    path += nativePath(name);
     return path;
 }
 

@@ -11,9 +11,13 @@ inline bool isPathSeparator(char c) { return c == '/' || c == '\\'; }
 // The part after the last separator (the whole path when it has none).
 std::string_view baseName(std::string_view path);
 
-// name unchanged when folder is empty or name is a full path (from a root or
-// a drive letter); otherwise folder, a separator unless it already ends in
-// one, and name.
+// The path as this system opens it: stored names may be written with '\',
+// which becomes the native separator.
+std::string nativePath(std::string_view path);
+
+// name when folder is empty or name is a full path (from a root or a drive
+// letter); otherwise folder, a separator unless it already ends in one, and
+// name. Either way with native separators.
 std::string join(std::string_view folder, std::string_view name);
 
 // The folder of the running program with a trailing separator; VIMRA_HOME,

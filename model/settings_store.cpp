@@ -11,16 +11,14 @@
 
 #include "model/appearance_library.h"
 #include "model/paths.h"
+#include "model/regular_file.h"
 
 std::string generalSettingsPath(std::string_view programDir) { return join(programDir, kGeneralSettingsFile); }
 std::string appearanceSetPath(std::string_view programDir) { return join(programDir, kAppearanceSetFile); }
 
 long readBlockFile(const std::string& path, void* block, std::size_t size) {
-    // A folder of that name opens here but is no defaults file.
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return -1;
-    std::FILE* in = std::fopen(path.c_str(), "rb");
+    // A folder, a device or a FIFO of that name is no defaults file.
+    std::FILE* in = openRegularFile(path);
     if (!in)
         return -1;
     std::size_t got = std::fread(block, 1, size, in);

@@ -20,9 +20,16 @@ int CVimraDoc::close() {
 }
 
 int CVimraDoc::generate() {
-    if (Generate(m_blocks->appearance, m_blocks->general, m_messages, m_programDir, m_diagnostics) == 0)
+    GenerationReport report;
+    if (Generate(m_blocks->appearance, m_blocks->general, m_messages, m_programDir, m_diagnostics, &report) == 0)
         return 0;
-    m_messages.show("error producing catalogue", "", MessageButtons::Ok);
+    std::string message = "error producing catalogue";
+    // A run that went to its end says how much of the catalogue is missing.
+    if (report.unwrittenFiles == 1)
+        message = "1 file could not be written\n" + message;
+    else if (report.unwrittenFiles > 1)
+        message = std::to_string(report.unwrittenFiles) + " files could not be written\n" + message;
+    m_messages.show(message, "", MessageButtons::Ok);
     return -1;
 }
 

@@ -35,7 +35,8 @@ public:
     int close();
 
     // Saves the general block, then writes the catalogue into outputDir.
-    // 0 on success; -1 after "error producing catalogue".
+    // 0 on success; -1 after "error producing catalogue", which a run that
+    // could not write some files opens with "%d files could not be written".
     int create(ViewOffer offer);
     // Writes a short catalogue of at most previewMaxItems items into
     // tempOutputDir and tells the observers to show it. outputDir and

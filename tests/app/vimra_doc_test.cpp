@@ -199,7 +199,7 @@ TEST_F(VimraDoc, PreviewAddressHasExactlyOneSeparatorBeforeTheHomePage) {
         ASSERT_EQ(observer.hints.size(), 1u);
         EXPECT_EQ(observer.hints[0].second, "file://" + folder + "/zk000000.html");
     }
-    EXPECT_EQ(homePageAddress("C:\\shop\\temp\\"), "file://C:\\shop\\temp\\zk000000.html");
+    EXPECT_EQ(homePageAddress("C:\\shop\\temp\\"), "file://C:/shop/temp/zk000000.html");
 }
 
 TEST_F(VimraDoc, RemovedObserverIsNoLongerTold) {

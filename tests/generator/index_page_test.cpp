@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "generator/generate.h"
 #include "model/catalogue_reader.h"
@@ -27,9 +28,12 @@ int occurrences(const std::string& text, const std::string& part) {
 using IndexWalk = GeneratorFixture;
 
 TEST_F(IndexWalk, SubIndexPageThatCannotBeCreatedLeavesItsRecordsToTheParent) {
-    // A folder in the way of the sub-index page.
+    // A folder in the way of the sub-index page: the run goes on to the end
+    // and then fails for the page it could not write.
     fs::create_directories(dir / "out" / "zki00002.html");
-    ASSERT_EQ(generate("A,1.00,,\nSub,,INDEX,\nB,2.00,,\nEND INDEX\nD,3.00,,\n"), 0);
+    GenerationReport report;
+    ASSERT_EQ(generate("A,1.00,,\nSub,,INDEX,\nB,2.00,,\nEND INDEX\nD,3.00,,\n", &report), -1);
+    EXPECT_EQ(report.unwrittenFiles, 1);
     EXPECT_NE(diagnostics.find("failed to open <" + (dir / "out" / "zki00002.html").string() + ">\n"),
               std::string::npos);
     const std::string top = page("zki00000.html");
@@ -41,6 +45,45 @@ TEST_F(IndexWalk, SubIndexPageThatCannotBeCreatedLeavesItsRecordsToTheParent) {
     EXPECT_TRUE(written("zk000003.html"));
     EXPECT_FALSE(written("zk000004.html"));
     EXPECT_NE(page("zk000002.html").find("HREF=\"zk000003.html\""), std::string::npos);
+}
+
+// A preview holds at most previewMaxItems of what the item counter counts:
+// items, page starts, and table and columns starts inside a page. Records
+// the walk ignores (an item without a name outside a page) are not counted.
+TEST_F(IndexWalk, PreviewCountsWhatTheItemCounterCounts) {
+    struct Case {
+        const char* name;
+        std::string data;
+        std::vector<const char*> shown, cut;   // names on the pages / not there
+    };
+    std::string tenItems;
+    for (int i = 0; i < 10; ++i)
+        tenItems += "Item" + std::to_string(i) + ",1.00,,\nA text line\n";
+    const Case cases[] = {
+        {"items", tenItems, {"Item0", "Item2"}, {"Item3"}},
+        {"nameless items outside a page",
+         ",1.00,,\n,2.00,,\n,3.00,,\nAlpha,1.00,,\nBravo,1.00,,\nCharlie,1.00,,\nDelta,1.00,,\n",
+         {"Alpha", "Charlie"}, {"Delta"}},
+        {"page and table starts", "!PAGEG,,,\n!TABLE,,,\nAlpha,1.00,,\nBravo,1.00,,\n", {"Alpha"}, {"Bravo"}},
+        {"columns start", "!PAGEG,,,\n!COL2,,,\nAlpha,1.00,,\nBravo,1.00,,\n", {"Alpha"}, {"Bravo"}},
+        {"table starts outside a page",
+         "!TABLE,,,\n!TABLE,,,\nAlpha,1.00,,\nBravo,1.00,,\nCharlie,1.00,,\nDelta,1.00,,\n",
+         {"Alpha", "Charlie"}, {"Delta"}},
+    };
+    general->previewRun = 1;
+    general->previewMaxItems = 3;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir / "out");
+        ASSERT_EQ(generate(c.data), 0) << diagnostics;
+        std::string pages;
+        for (const auto& entry : fs::directory_iterator(dir / "out"))
+            pages += readFile(entry.path());
+        for (const char* name : c.shown)
+            EXPECT_NE(pages.find(name), std::string::npos) << name;
+        for (const char* name : c.cut)
+            EXPECT_EQ(pages.find(name), std::string::npos) << name;
+    }
 }
 
 TEST_F(IndexWalk, SubIndexHeadingFinishesAnOpenGroupFirst) {

@@ -31,11 +31,11 @@ protected:
 
     // Runs the generator on the data file as it stands; what it reports on
     // its diagnostic stream is kept in diagnostics.
-    int generate() {
+    int generate(GenerationReport* report = nullptr) {
         char* text = nullptr;
         std::size_t size = 0;
         std::FILE* errors = open_memstream(&text, &size);
-        int result = Generate(*appearance, *general, messages, programDir().string(), errors);
+        int result = Generate(*appearance, *general, messages, programDir().string(), errors, report);
         std::fclose(errors);
         diagnostics = text ? text : "";
         std::free(text);
@@ -43,9 +43,9 @@ protected:
     }
 
     // Writes data as the shop's data file first.
-    int generate(const std::string& data) {
+    int generate(const std::string& data, GenerationReport* report = nullptr) {
         writeFile(dir / "shop" / "shop.txt", data);
-        return generate();
+        return generate(report);
     }
 
     std::string page(const char* name) const { return readFile(dir / "out" / name); }
