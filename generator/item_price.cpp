@@ -1,11 +1,13 @@
 #include "generator/item_price.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "generator/escaping.h"
 #include "generator/generation_run.h"
 #include "generator/page_writer.h"
 #include "model/paths.h"
+#include "model/settings_fields.h"
 
 namespace {
 
@@ -48,7 +50,9 @@ void writeTaxNote(const GenerationRun& run, PageWriter& out, const CatalogueReco
                    tax.price, including.c_str());
         out.put(");</script>\n");
     } else if (mode == 1) {
-        out.printf("&nbsp;&nbsp;(%.*f %s %s)", static_cast<int>(run.general.currencyDecimals), tax.withTax,
+        // Stored as any 32-bit number; a huge count would write one price without end.
+        const int decimals = std::clamp(static_cast<int>(run.general.currencyDecimals), 0, kMostCurrencyDecimals);
+        out.printf("&nbsp;&nbsp;(%.*f %s %s)", decimals, tax.withTax,
                    run.commonText[CommonLabel::Including].c_str(),
                    std::string(fieldText(run.general.taxDescription)).c_str());
     } else if (mode == 2) {

@@ -246,6 +246,34 @@ SettingsFieldKind publicKind(Kind kind) {
     }
 }
 
+long long lowestOf(Kind kind) {
+    switch (kind) {
+    case Kind::Int8: return INT8_MIN;
+    case Kind::Int16: return INT16_MIN;
+    case Kind::Int32: return INT32_MIN;
+    default: return 0;
+    }
+}
+
+long long highestOf(Kind kind) {
+    switch (kind) {
+    case Kind::Byte: return UINT8_MAX;
+    case Kind::Int8: return INT8_MAX;
+    case Kind::Int16: return INT16_MAX;
+    case Kind::Int32: return INT32_MAX;
+    default: return 0;
+    }
+}
+
+// Numbers whose whole type's range would let a page grow without end.
+struct NarrowRange {
+    const char* name;
+    long long lowest, highest;
+};
+const NarrowRange kNarrowRanges[] = {
+    {"currencyDecimals", 0, kMostCurrencyDecimals},
+};
+
 template <std::size_t N>
 void expand(std::vector<SettingsField>& out, SettingsBlock block, const Row (&rows)[N],
             const std::string& prefix, std::size_t base);
@@ -258,7 +286,8 @@ void expandOne(std::vector<SettingsField>& out, SettingsBlock block, const Row& 
         expand(out, block, kFtpParts, name + ".", offset);
     else
         out.push_back({name, block, offset, row.size, publicKind(row.kind),
-                       row.kind == Kind::Text ? (row.maxChars ? row.maxChars : row.size - 1) : 0});
+                       row.kind == Kind::Text ? (row.maxChars ? row.maxChars : row.size - 1) : 0,
+                       lowestOf(row.kind), highestOf(row.kind)});
 }
 
 template <std::size_t N>
@@ -294,6 +323,14 @@ struct Registry {
                     field.name = alias;
                     fields.push_back(field);
                     break;
+                }
+            }
+        }
+        for (SettingsField& field : fields) {
+            for (const NarrowRange& range : kNarrowRanges) {
+                if (field.name == range.name) {
+                    field.lowest = range.lowest;
+                    field.highest = range.highest;
                 }
             }
         }
@@ -399,14 +436,8 @@ int setSettingsFieldValue(SettingsBlocks& blocks, const SettingsField& field, st
         error = quoted(value) + " is not a whole number (" + field.name + ")";
         return -1;
     }
-    long long low = 0;
-    long long high = 0;
-    switch (field.kind) {
-    case SettingsFieldKind::Byte: low = 0, high = 255; break;
-    case SettingsFieldKind::Int8: low = -128, high = 127; break;
-    case SettingsFieldKind::Int16: low = INT16_MIN, high = INT16_MAX; break;
-    default: low = INT32_MIN, high = INT32_MAX; break;
-    }
+    const long long low = field.lowest;
+    const long long high = field.highest;
     if (result.ec == std::errc::result_out_of_range || number < low || number > high) {
         error = quoted(value) + " is out of range for " + field.name + " (" + std::to_string(low) + " to " +
                 std::to_string(high) + ")";

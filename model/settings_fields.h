@@ -19,7 +19,14 @@ struct SettingsField {
     std::size_t size;         // bytes
     SettingsFieldKind kind;
     std::size_t maxChars;     // texts: the most characters stored
+    // Whole numbers: the values the field takes. The type's range, or less
+    // where a larger value has no sensible use.
+    long long lowest = 0;
+    long long highest = 0;
 };
+
+// The places after the point of prices with tax included, as the pages use it.
+inline constexpr int kMostCurrencyDecimals = 10;
 
 // All fields, the general block's first, each in record order.
 const std::vector<SettingsField>& settingsFields();
@@ -32,7 +39,7 @@ const SettingsField* findSettingsField(std::string_view name);
 std::string settingsFieldValue(const SettingsBlocks& blocks, const SettingsField& field);
 
 // Parses and stores value. Texts are cut to the field's length; numbers must
-// be whole (no trailing characters) and fit the field. Returns 0, or -1 with
+// be whole (no trailing characters) and lie in the field's range. Returns 0, or -1 with
 // the reason in error and the blocks unchanged.
 int setSettingsFieldValue(SettingsBlocks& blocks, const SettingsField& field, std::string_view value,
                           std::string& error);

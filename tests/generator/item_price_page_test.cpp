@@ -119,6 +119,26 @@ TEST_F(PriceTexts, TaxNotesAndColumnsCloseTheConversionScriptExactlyOnce) {
     }
 }
 
+// A stored count of places beyond any use is taken at the nearest sensible
+// one: 2147483647 would write one price until the disk is full.
+TEST_F(PriceTexts, CurrencyDecimalsAreTakenInTheirRange) {
+    struct Case { std::int32_t decimals; const char* block; };
+    const Case cases[] = {
+        {2, "<P><F1>&#163;&nbsp;12.50&nbsp;&nbsp;(14.69 Including VAT)</F1>"},
+        {2147483647, "<P><F1>&#163;&nbsp;12.50&nbsp;&nbsp;(14.6875000000 Including VAT)</F1>"},
+        {-5, "<P><F1>&#163;&nbsp;12.50&nbsp;&nbsp;(15 Including VAT)</F1>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.decimals);
+        general->currencyDecimals = c.decimals;
+        makeRun(false);
+        run->taxMode = 1;
+        CatalogueRecord record;
+        record.fields[kPriceSlot] = "12.50";
+        EXPECT_EQ(written([&](PageWriter& out) { writeBlockPrice(*run, out, record, run->fontTags.item[1]); }), c.block);
+    }
+}
+
 TEST_F(PriceTexts, SymbolAfterTheAmountAndPricesThatAreText) {
     general->symbolFollowsAmount = 1;
     makeRun(false);

@@ -77,6 +77,7 @@ TEST(SettingsFields, EveryFieldRoundTripsWithoutTouchingItsNeighbours) {
         std::string value = field.kind == SettingsFieldKind::Text     ? std::string("v")
                             : field.kind == SettingsFieldKind::Int8   ? "-5"
                             : field.kind == SettingsFieldKind::Double ? "17.5"
+                            : field.highest < 12                      ? std::to_string(field.highest)
                                                                       : "12";
         std::string error;
         ASSERT_EQ(setSettingsFieldValue(blocks, field, value, error), 0) << error;
@@ -125,6 +126,11 @@ TEST(SettingsFields, ValuesAreCutOrRejected) {
         {"indexFonts.2.size", "128", -2, ""},
         {"basketFlags", "-32768", 0, "-32768"},
         {"basketFlags", "32768", -2, ""},
+        {"currencyDecimals", "10", 0, "10"},
+        {"currencyDecimals", "0", 0, "0"},
+        {"currencyDecimals", "11", -2, ""},
+        {"currencyDecimals", "2147483647", -2, ""},
+        {"currencyDecimals", "-1", -2, ""},
         {"taxRate", "17.5", 0, "17.5"},
         {"taxRate", "0.1", 0, "0.1"},
         {"taxRate", "1e3", 0, "1000"},
@@ -153,6 +159,13 @@ TEST(SettingsFields, ValuesAreCutOrRejected) {
             EXPECT_NE(error.find(c.result == -1 ? "unknown setting" : c.name), std::string::npos) << error;
         }
     }
+}
+
+TEST(SettingsFields, NarrowRangeIsNamedInTheRefusal) {
+    SettingsBlocks blocks{};
+    std::string error;
+    EXPECT_EQ(setSettingsValue(blocks, "currencyDecimals", "2147483647", error), -2);
+    EXPECT_EQ(error, "'2147483647' is out of range for currencyDecimals (0 to 10)");
 }
 
 TEST(SettingsFields, ValuesReadFromTheBlocks) {
