@@ -90,7 +90,7 @@ void writePicture(GenerationRun& run, PageWriter& out, const CatalogueRecord& re
         out.printf("<A NAME=Img%d>\n", k);
         out.printf("<SCRIPT LANGUAGE=JAVASCRIPT>var ItNm=\"%s\"</SCRIPT><A "
                    "HREF=javascript:parent.ShowImg(\"%s\",ItNm,%d,%d,location.href+\"#Img%d\"%s);>",
-                   escapeScriptString(record.name()).c_str(), escapeScriptString(largeName).c_str(), size.height,
+                   escapeScriptString(record.shownName()).c_str(), escapeScriptString(largeName).c_str(), size.height,
                    size.width, k, itemVariable.c_str());
     }
     const PictureStart start = pictureStart(run, kind, inColumns, record.description().empty());
@@ -176,7 +176,7 @@ void ItemBlock(GenerationRun& run, PageWriter& out, const CatalogueRecord& recor
     if (firstBlock && !headerText.empty())
         out.printf("<CENTER>%s</CENTER>\n", headerText.c_str());
 
-    const std::string& name = kind == BlockKind::PageTitle ? record.title : record.name();
+    const std::string& name = record.shownName();
     if (!name.empty() && fonts.heading)
         out.printf("%s%s%s\n", fonts.heading->start.c_str(), name.c_str(), fonts.heading->end.c_str());
 

@@ -76,11 +76,11 @@ void ListFiles::IndexRecord(std::int32_t pageNumber, const CatalogueRecord& reco
     if (!m_indexSearch)
         return;
     if (!m_pageWritten || pageNumber != m_lastPage) {
-        printLine(m_pages, "%d,%s\n", pageNumber, record.name().c_str());
+        printLine(m_pages, "%d,%s\n", pageNumber, record.shownName().c_str());
         m_lastPage = pageNumber;
         m_pageWritten = true;
     }
-    writeWords(record.name(), false, pageNumber);
+    writeWords(record.shownName(), false, pageNumber);
     writeWords(record.code(), false, pageNumber);
     writeWords(record.price(), true, pageNumber);
     writeWords(record.description(), false, pageNumber);

@@ -18,17 +18,6 @@ int columnCountAfter(std::string_view value) {
     return 2;
 }
 
-// The three prefixes come off one after the other, so "!PAGE+!CI" loses both.
-std::string pageTitle(std::string_view name) {
-    if (beginsWith(name, "!PAGE+"))
-        name.remove_prefix(6);
-    if (beginsWith(name, "!PAGE"))
-        name.remove_prefix(5);
-    if (beginsWith(name, "!CI"))
-        name.remove_prefix(3);
-    return std::string(name);
-}
-
 // A record that is no marker, by what it holds.
 EntryKind contentKind(const CatalogueRecord& record) {
     if (record.name().empty() && record.description().empty())
@@ -39,6 +28,16 @@ EntryKind contentKind(const CatalogueRecord& record) {
 }
 
 } // namespace
+
+std::string pageTitle(std::string_view name) {
+    if (beginsWith(name, "!PAGE+"))
+        name.remove_prefix(6);
+    if (beginsWith(name, "!PAGE"))
+        name.remove_prefix(5);
+    if (beginsWith(name, "!CI"))
+        name.remove_prefix(3);
+    return std::string(name);
+}
 
 void classifyRecord(CatalogueRecord& record) {
     const std::string& name = record.name();

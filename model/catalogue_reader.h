@@ -75,6 +75,9 @@ struct CatalogueRecord {
     const std::string& selection(int n) const { return fields[kFirstSelectionSlot + n]; } // n = 0..3
     const std::string& taxType() const { return fields[kTaxTypeSlot]; }
     const std::string& description() const { return fields[kDescriptionSlot]; }
+    // The name as pages, scripts and search lists show it: a page start's
+    // title, every other record's name field.
+    const std::string& shownName() const { return kind == EntryKind::PageStart ? title : name(); }
 };
 
 class CatalogueReader {
@@ -139,3 +142,7 @@ private:
 
 // Classifies a record whose fields are filled (upper-case comparisons).
 void classifyRecord(CatalogueRecord& record);
+
+// A page start's title: its name without a leading "!PAGE+", then "!PAGE",
+// then "!CI" (so "!PAGE+!CI" loses both).
+std::string pageTitle(std::string_view name);

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -46,6 +49,133 @@ TEST_F(GenerateTest, MissingTemplateFailsTheRun) {
     general->useTemplate = 1;
     copyField(general->templateFile, (dir / "shop" / "none.html").string());
     EXPECT_EQ(generate(), -1);
+}
+
+// A page start shows its title wherever its name is used: in the search
+// lists and in the script of its large picture, as on its index line.
+TEST_F(GenerateTest, PageStartIsKnownByItsTitleEverywhere) {
+    writeFile(dir / "shop" / "small.gif", "GIF");
+    writeFile(dir / "shop" / "large.gif", "GIF");
+    general->searchPlacement = 1;
+    for (const char* start : {"!PAGE+Grp", "!PAGEGrp", "!page+Grp"}) {
+        SCOPED_TRACE(start);
+        ASSERT_EQ(generate(std::string(start) + ",,small.gif|large.gif,Group text\nTeapot,2.00,,\nEND PAGE\n"), 0)
+            << diagnostics;
+        EXPECT_EQ(readFile(dir / "search" / "pages01.dat"), "2,Grp\n");
+        EXPECT_EQ(readFile(dir / "search" / "search01.dat"), "Grp,2\nGroup,2\ntext,2\nTeapot,2\n2.00,2\n");
+        const std::string group = page("zk000002.html");
+        EXPECT_NE(group.find("var ItNm=\"Grp\""), std::string::npos);
+        EXPECT_EQ(group.find("PAGE"), std::string::npos);
+    }
+}
+
+// Inputs and resources named by the settings or the data file are read only
+// when they are regular files: a device never ends, a FIFO blocks the open.
+TEST_F(GenerateTest, InputsThatAreNoRegularFilesAreRefusedByName) {
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_directories(dir / "folder");
+    writeFile(dir / "shop" / "shop.txt", "Teapot,12.50,pot.gif,A round pot\n");
+    for (const char* source : {"/dev/zero", "fifo", "folder"}) {
+        const std::string path = source[0] == '/' ? std::string(source) : (dir / source).string();
+        SCOPED_TRACE(path);
+        struct Case { const char* name; char* field; std::size_t size; };
+        const Case cases[] = {
+            {"inputFile", general->inputFile, sizeof general->inputFile},
+            {"templateFile", general->templateFile, sizeof general->templateFile},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            const std::string kept(c.field);
+            copyField(c.field, c.size, path);
+            general->useTemplate = 1;
+            messages.shown.clear();
+            EXPECT_EQ(generate(), -1);
+            const std::string said = diagnostics + (messages.texts().empty() ? "" : messages.texts()[0]);
+            EXPECT_NE(said.find("not a regular file"), std::string::npos) << said;
+            EXPECT_NE(said.find(path), std::string::npos) << said;
+            copyField(c.field, c.size, kept);
+            general->useTemplate = 0;
+        }
+    }
+}
+
+TEST_F(GenerateTest, ResourcesThatAreNoRegularFilesAreNotCopied) {
+    fs::create_directories(dir / "shop");
+    ASSERT_EQ(::mkfifo((dir / "shop" / "fifo.gif").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "shop" / "zero.gif");
+    fs::create_symlink("/dev/zero", dir / "shop" / "zero.txt");
+    fs::create_symlink("/dev/zero", dir / "zero.pl");
+    copyField(general->searchPreprocess, (dir / "zero.pl").string());
+    ASSERT_EQ(generate("A,1.00,zero.gif,zero.txt\nB,1.00,fifo.gif,x\n"), 0) << diagnostics;
+    for (const char* name : {"shop/zero.gif", "shop/zero.txt", "shop/fifo.gif", "zero.pl"})
+        EXPECT_NE(diagnostics.find("not a regular file <" + (dir / name).string() + ">"), std::string::npos)
+            << name << "\n" << diagnostics;
+    EXPECT_FALSE(fs::exists(dir / "out" / "zero.gif"));
+    EXPECT_FALSE(fs::exists(dir / "search" / "zero.pl"));
+}
+
+// Names in the data file may be written with backslashes.
+TEST_F(GenerateTest, BackslashNamesAreFoundUnderTheSourceFolder) {
+    writeFile(dir / "shop" / "sub" / "kenya.gif", "GIF");
+    writeFile(dir / "shop" / "sub" / "first.htm", "<html>first</html>");
+    writeFile(dir / "shop" / "sub" / "terms.htm", "<html>terms</html>");
+    writeFile(dir / "shop" / "sub" / "about.txt", "About us");
+    ASSERT_EQ(generate("#!FIRSTITEM=sub\\first.htm;\nKenya,1.00,sub\\kenya.gif,sub\\about.txt\n"
+                       "#!FILE=sub\\terms.htm;\n"), 0);
+    EXPECT_EQ(diagnostics, "");
+    EXPECT_EQ(readFile(dir / "out" / "kenya.gif"), "GIF");
+    EXPECT_EQ(readFile(dir / "out" / "first.htm"), "<html>first</html>");
+    EXPECT_EQ(readFile(dir / "out" / "terms.htm"), "<html>terms</html>");
+    const std::string item = page("zk000002.html");
+    EXPECT_NE(item.find("SRC=kenya.gif"), std::string::npos);
+    EXPECT_NE(item.find("About us"), std::string::npos);
+}
+
+// The run goes on past a file it cannot write, then fails and counts them.
+TEST_F(GenerateTest, UnwritableOutputFailsTheRunAfterWritingWhatItCan) {
+    writeFile(dir / "shop" / "pot.gif", "GIF");
+    const std::string data = "Teapot,12.50,pot.gif,A round pot\nCup,1.00,,\n";
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        int unwritten;
+    };
+    // The top index page drives the walk: without it no other page is written.
+    const Case cases[] = {
+        {"output path is a file", [&] { writeFile(dir / "out", "x"); }, 1},
+        {"an item page in the way", [&] { fs::create_directories(dir / "out" / "zk000002.html"); }, 1},
+        {"a copy in the way", [&] { fs::create_directories(dir / "out" / "pot.gif"); }, 1},
+        {"a FIFO in the place of a page", [&] {
+             fs::create_directories(dir / "out");
+             ASSERT_EQ(::mkfifo((dir / "out" / "zk000003.html").c_str(), 0600), 0);
+         }, 1},
+        {"search folder is a file", [&] { writeFile(dir / "search", "x"); }, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* folder : {"out", "search"})
+            fs::remove_all(dir / folder);
+        c.prepare();
+        GenerationReport report;
+        EXPECT_EQ(generate(data, &report), -1);
+        EXPECT_EQ(report.unwrittenFiles, c.unwritten) << diagnostics;
+    }
+}
+
+TEST_F(GenerateTest, FileListThatCannotBeWrittenIsNamedAndWithdrawn) {
+    writeFile(dir / "shop" / "shop.txt", "Teapot,12.50,,\n");
+    const fs::path list = dir / "program" / "files01.dat";
+    writeFile(list, "/old/catalogue/zk000002.html\n");
+    fs::permissions(list, fs::perms::owner_read);
+    if (::access(list.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "the file list stays writable for this user";
+    GenerationReport report;
+    EXPECT_EQ(generate(&report), -1);
+    EXPECT_EQ(report.unwrittenFiles, 1);
+    EXPECT_FALSE(fs::exists(list));
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0],
+              "the file list <" + list.string() + "> could not be written: it does not list this catalogue");
 }
 
 TEST(RunModes, BasketAndTaxFollowTheSettings) {
