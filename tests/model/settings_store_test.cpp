@@ -134,6 +134,20 @@ TEST_F(SettingsStore, FactoryDefaultsKeepAnExistingLibraryAndSurviveAMissingTabl
     EXPECT_EQ(readFile(home / "zkas.dat"), library + set);
 }
 
+// A settings file that is no regular file is taken as missing: a FIFO would
+// block every command at its open, a device would never end.
+TEST_F(SettingsStore, SettingsFilesThatAreNoRegularFilesCountAsMissing) {
+    for (const char* name : {"ZK002.dat", "ZK003.dat", "zkas.dat", "AppSetValues.csv"})
+        ASSERT_EQ(::mkfifo((home / name).c_str(), 0600), 0) << name;
+    loadSettings(blocks, home.str());
+    EXPECT_EQ(fieldText(blocks.general.catalogueTitle), "Vimra generated catalogue");
+    EXPECT_EQ(bytesOf(blocks.appearance), std::string(kAppearanceSetSize, '\0'));
+
+    std::filesystem::remove(home / "ZK002.dat");
+    std::filesystem::create_symlink("/dev/zero", home / "ZK002.dat");
+    EXPECT_EQ(readBlockFile((home / "ZK002.dat").string(), &blocks.general, sizeof blocks.general), -1);
+}
+
 TEST_F(SettingsStore, ShortAndLongDefaultsFiles) {
     writeFile(home / "AppSetValues.csv", csvLine({{1, "Classic"}}));
     const std::string general = patternBytes(kGeneralSettingsSize + 50, 7);
