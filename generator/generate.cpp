@@ -9,6 +9,7 @@
 #include "generator/index_page.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
+#include "model/regular_file.h"
 
 namespace {
 
@@ -48,7 +49,8 @@ void ensureFolder(std::string_view folder) {
 // either way.
 void withdrawFileList(const std::string& path, UserMessages& messages) {
     std::error_code ec;
-    std::filesystem::remove(path, ec);
+    if (isRegularFile(path))
+        std::filesystem::remove(path, ec);
     messages.show("the file list <" + path + "> could not be written: it does not list this catalogue", "",
                   MessageButtons::Ok);
 }
