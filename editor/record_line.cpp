@@ -1,5 +1,6 @@
 #include "editor/record_line.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -11,6 +12,7 @@ namespace {
 
 constexpr std::size_t kReadChunk = 1 << 16;
 constexpr char kCtrlZ = 0x1A;
+constexpr std::size_t kDescriptionHeld = 4001;
 
 bool isCut(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -119,7 +121,7 @@ LineResult readRecordLine(LineReader& reader, const FieldList& fields, Catalogue
         if (!text.empty() && text.back() == '\r')
             text.remove_suffix(1);
         record.set(kNameSlot, "HEADER/FOOTER");
-        record.set(kDescriptionSlot, text);
+        record.cut = !record.set(kDescriptionSlot, text);
         record.kind = kDirective;
         record.length = reader.offset() - record.offset;
         return LineResult::Directive;
@@ -141,7 +143,10 @@ LineResult readRecordLine(LineReader& reader, const FieldList& fields, Catalogue
         }
         if (at < line.size())
             ++at;   // the comma
-        record.set(fields.slots[static_cast<std::size_t>(i)], cutLeftSpaces(cutRight(value)));
+        // The first field keeps its leading blanks: " END INDEX" is text.
+        std::string_view kept = i == 0 ? cutRight(value) : cutLeftSpaces(cutRight(value));
+        if (!record.set(fields.slots[static_cast<std::size_t>(i)], kept))
+            record.cut = true;
     }
 
     std::string description;
@@ -166,10 +171,14 @@ LineResult readRecordLine(LineReader& reader, const FieldList& fields, Catalogue
         more = piece.back() == '/';
         if (more)
             piece.remove_suffix(1);
+        // Held to one character over the slot, so that the cut is still seen.
         description += "\r\n";
-        description.append(piece);
+        description.append(piece.substr(0, std::min(piece.size(), kDescriptionHeld)));
+        if (description.size() > kDescriptionHeld)
+            description.resize(kDescriptionHeld);
     }
-    record.set(kDescriptionSlot, description);
+    if (!record.set(kDescriptionSlot, description))
+        record.cut = true;
     record.length = reader.offset() - record.offset;
     return LineResult::Record;
 }
