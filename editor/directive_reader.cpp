@@ -135,7 +135,18 @@ std::vector<Span> scanLine(std::string_view line, char delimiter, FileDirectives
         }
         d.taxNumbers |= 1u << (n - 1);
         taken.push_back({v.at, end});
-        takeRepeats(line, numberedKey("TAX", n), delimiter, taken);
+        // A repeat takes its rate with it, as the first does.
+        const std::string key = numberedKey("TAX", n);
+        const std::vector<std::size_t> found = occurrences(line, key);
+        for (std::size_t i = 1; i < found.size(); ++i) {
+            Span span = spanAt(line, found[i], key, delimiter);
+            std::size_t used = 0;
+            leadingDecimal(line.substr(span.to), used);
+            span.to += used;
+            if (span.to < line.size() && line[span.to] == delimiter)
+                ++span.to;
+            taken.push_back(span);
+        }
     }
     for (std::string_view key : {"FIRSTITEM=", "UNIT1=", "CODE=", "CHARSET="})
         takeRepeats(line, key, delimiter, taken);
