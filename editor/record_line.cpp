@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "model/catalogue_reader.h"
 #include "model/marker_rules.h"
 
 namespace korvel {
@@ -26,13 +27,17 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-// The description as the line gives it: enclosing quotes removed when it
-// both begins and ends with one.
+// The description as the generator reads it: a leading quote removed, and
+// then a quote that is the last character before the line end.
 std::string_view descriptionText(std::string_view rest) {
-    std::string_view text = cutRight(rest);
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = cutRight(text.substr(1, text.size() - 2));
-    return text;
+    if (rest.empty() || rest.front() != '"')
+        return cutRight(rest);
+    rest.remove_prefix(1);
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n'))
+        rest.remove_suffix(1);
+    if (!rest.empty() && rest.back() == '"')
+        rest.remove_suffix(1);
+    return cutRight(rest);
 }
 
 } // namespace
@@ -218,7 +223,9 @@ void classifyRecord(CatalogueRecord& record) {
             // The generator takes the count from the code field first.
             const bool inCode = matchesWord(record.field(kCodeSlot), WordMatch::BeginsWith, rule->word);
             const std::string& field = record.field(inCode ? kCodeSlot : kNameSlot);
-            int count = std::atoi(field.c_str() + rule->word.size());
+            // One digit, as the generator reads it: "!COL12" has one column.
+            const char digit = field.size() > rule->word.size() ? field[rule->word.size()] : '0';
+            int count = digit >= '1' && digit <= '9' ? digit - '0' : 0;
             record.kind = kColumns;
             record.set(kNameSlot, std::to_string(count));
             return;
@@ -295,15 +302,17 @@ void appendDescription(std::string& out, std::string_view text) {
         if (firstLine && enclose)
             out += '"';
         out += piece;
-        if (!last)
-            out += '/';
-        else if (!cutRight(piece).empty() && cutRight(piece).back() == '/')
+        // A last line that ends in '/' or in blanks would lose them to the
+        // right cut: it goes on to an empty line, which ends the record.
+        const std::string_view cutPiece = cutRight(piece);
+        const bool keepEnd = last && (cutPiece.size() != piece.size() || (!cutPiece.empty() && cutPiece.back() == '/'));
+        if (!last || keepEnd)
             out += '/';
         if (firstLine && enclose)
             out += '"';
         out += '\n';
         if (last) {
-            if (!cutRight(piece).empty() && cutRight(piece).back() == '/')
+            if (keepEnd)
                 out += '\n';
             break;
         }
@@ -329,9 +338,64 @@ void appendRecordLine(std::string& out, const CatalogueRecord& record, const Fie
     }
 }
 
+namespace {
+
+// The name a columns entry is written with: "!COL" and its count.
+std::string columnsName(const CatalogueRecord& record) {
+    std::string_view name = record.name();
+    if (matchesWord(name, WordMatch::BeginsWith, "!COL"))
+        name.remove_prefix(4);
+    return "!COL" + std::to_string(std::atoi(std::string(name).c_str()) % 10);
+}
+
+// Whether the generator reads the record's own fields as the marker that
+// the short form of kind writes.
+bool generatorReadsAs(const CatalogueRecord& record, int kind) {
+    ::CatalogueRecord fields;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        fields.fields[slot] = record.field(slot);
+    if (kind == kColumns)
+        fields.fields[kNameSlot] = columnsName(record);
+    ::classifyRecord(fields);
+    switch (kind) {
+    case kEndPage:
+        return fields.kind == ::EntryKind::EndPage;
+    case kTableStart:
+        return fields.kind == ::EntryKind::TableStart;
+    case kEndTable:
+        return fields.kind == ::EntryKind::EndTable;
+    case kColumns:
+        return fields.kind == ::EntryKind::ColumnsStart;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+int writtenKind(const CatalogueRecord& record, int kind) {
+    if (kind != kEndPage && kind != kTableStart && kind != kEndTable && kind != kColumns)
+        return kind;
+    // A kind the user chose is written as that marker.
+    CatalogueRecord own = record;
+    if (kind == kColumns)
+        own.set(kNameSlot, columnsName(record));   // reading it made the name its count
+    classifyRecord(own);
+    if (own.kind != kind || generatorReadsAs(record, kind))
+        return kind;
+    return kItem;
+}
+
 void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
                       const FieldList& fields, const SlotSource& source) {
-    switch (kind) {
+    const int written = writtenKind(record, kind);
+    if (written != kind && kind == kColumns) {
+        CatalogueRecord line = record;
+        line.set(kNameSlot, columnsName(record));
+        appendRecordLine(out, line, fields, source);
+        return;
+    }
+    switch (written) {
     case kEndPage:
         out += "END PAGE\n";
         return;
@@ -341,14 +405,9 @@ void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
     case kEndTable:
         out += "END TABLE\n";
         return;
-    case kColumns: {
-        std::string_view name = record.name();
-        if (matchesWord(name, WordMatch::BeginsWith, "!COL"))
-            name.remove_prefix(4);
-        int count = std::atoi(std::string(name).c_str()) % 10;
-        out += "!COL" + std::to_string(count) + "\n";
+    case kColumns:
+        out += columnsName(record) + "\n";
         return;
-    }
     case kDirective: {
         out += "#!";
         for (char c : record.description()) {
