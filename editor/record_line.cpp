@@ -281,10 +281,8 @@ void appendDescription(std::string& out, std::string_view text) {
     clean.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (c == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                continue;
-            clean += '\n';
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;   // a line break is CR LF; a CR alone is text, as the generator reads it
         } else {
             clean += c;
         }
