@@ -86,7 +86,7 @@ int main() {
     // One edited record, so the save has something in the scratch file too.
     korvel::CatalogueRecord record;
     doc.readEntry(5, record);
-    record.set(korvel::kPriceSlot, "9.99");
+    record.set(kPriceSlot, "9.99");
     doc.updateEntry(record, 5);
 
     start = std::chrono::steady_clock::now();

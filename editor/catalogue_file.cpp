@@ -1,9 +1,13 @@
 #include "editor/catalogue_file.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <system_error>
 #include <utility>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace korvel {
@@ -70,24 +74,74 @@ CatalogueFile::~CatalogueFile() {
     }
 }
 
+namespace {
+
+constexpr std::string_view kScratchPrefix = "korvel-";
+
+// "korvel-<pid>-XXXXXX": the pid of the process that made it, or 0.
+pid_t scratchOwner(std::string_view name) {
+    if (name.substr(0, kScratchPrefix.size()) != kScratchPrefix)
+        return 0;
+    name.remove_prefix(kScratchPrefix.size());
+    std::size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || name.size() - dash - 1 != 6)
+        return 0;
+    pid_t pid = 0;
+    for (char c : name.substr(0, dash)) {
+        if (c < '0' || c > '9' || pid > 99999999)
+            return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
+}
+
+} // namespace
+
+void removeStaleScratchFolders(const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const pid_t pid = scratchOwner(it->path().filename().string());
+        struct stat info {};
+        // Only real folders of this user; remove_all does not follow links.
+        if (pid <= 0 || lstat(it->path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid())
+            continue;
+        if (kill(pid, 0) == 0 || errno != ESRCH)
+            continue;
+        std::error_code ignored;
+        std::filesystem::remove_all(it->path(), ignored);
+    }
+}
+
 bool CatalogueFile::openScratch() {
     if (m_scratchFolder.empty()) {
         std::error_code ec;
         std::filesystem::path base = std::filesystem::temp_directory_path(ec);
         if (ec)
             base = "/tmp";
-        std::string pattern = (base / "korvel-XXXXXX").string();
+        removeStaleScratchFolders(base);
+        std::string pattern = (base / (std::string(kScratchPrefix) + std::to_string(getpid()) + "-XXXXXX")).string();
         if (!mkdtemp(pattern.data()))
             return false;
         m_scratchFolder = pattern;
     }
-    m_scratch = std::fopen((m_scratchFolder / "korvel.tmp").c_str(), "w+b");
+    // Made anew, and never through a name someone else has placed.
+    const std::filesystem::path scratch = m_scratchFolder / "korvel.tmp";
+    unlink(scratch.c_str());
+    int fd = ::open(scratch.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    m_scratch = fd >= 0 ? fdopen(fd, "w+b") : nullptr;
+    if (fd >= 0 && !m_scratch)
+        ::close(fd);
     m_scratchSize = 0;
     return m_scratch != nullptr;
 }
 
 bool CatalogueFile::open(const std::string& path) {
     close();
+    // A device, a FIFO or a folder is no data file: reading one could block
+    // or never end, and a save would put a file in its place.
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return false;
     m_data = std::fopen(path.c_str(), "rb");
     if (!m_data) {
         std::error_code ec;
@@ -104,7 +158,9 @@ bool CatalogueFile::open(const std::string& path) {
     }
     m_readFailed = false;
     m_reader = std::make_unique<LineReader>(m_data, 0);
-    readFileDirectives(*m_reader, directives);
+    m_directiveLines.clear();
+    readFileDirectives(*m_reader, directives, &m_directiveLines);
+    m_readDirectives = directives;
     currentMask = directives.mask();
     currentSlots = fieldListOf(currentMask);
     setTarget(currentMask, identitySource());
@@ -125,7 +181,16 @@ bool CatalogueFile::close() {
     return clean;
 }
 
-void CatalogueFile::setTarget(StructureMask mask, const SlotSource& source) {
+void CatalogueFile::appendDirectives(std::string& out) const {
+    std::string own;
+    appendFileDirectives(own, directives);
+    if (directives == m_readDirectives && !sameGeneratorHeader(own, m_directiveLines))
+        out += m_directiveLines;
+    else
+        out += own;
+}
+
+void CatalogueFile::setTarget(FieldMask mask, const SlotSource& source) {
     targetMask = mask;
     targetSlots = fieldListOf(mask);
     targetSource = source;

@@ -49,8 +49,8 @@ public:
     bool scratchEmpty() const { return m_scratchSize == 0; }
 
     FileDirectives directives;
-    StructureMask currentMask = kDefaultFieldMask;
-    StructureMask targetMask = kDefaultFieldMask;
+    FieldMask currentMask = kDefaultFieldMask;
+    FieldMask targetMask = kDefaultFieldMask;
     FieldList currentSlots = fieldListOf(kDefaultFieldMask);
     FieldList targetSlots = fieldListOf(kDefaultFieldMask);
     // The slot each field of a restructure rewrite is taken from.
@@ -59,7 +59,12 @@ public:
     CatalogueRecord work;   // the record last read
 
     // Sets the target structure (and where its fields come from).
-    void setTarget(StructureMask mask, const SlotSource& source);
+    void setTarget(FieldMask mask, const SlotSource& source);
+
+    // The directive lines a save writes: the editor's own form, unless the
+    // directives are as they were read and that form would change what the
+    // generator reads from them; then the lines as they were read.
+    void appendDirectives(std::string& out) const;
 
 private:
     bool openScratch();
@@ -68,9 +73,15 @@ private:
     std::FILE* m_scratch = nullptr;
     std::uint64_t m_scratchSize = 0;
     std::filesystem::path m_scratchFolder;
+    std::string m_directiveLines;        // as read
+    FileDirectives m_readDirectives;     // as read
     std::unique_ptr<LineReader> m_reader;
     bool m_readFailed = false;
 };
+
+// Removes the scratch folders in folder that processes which no longer run
+// left behind (killed before they could remove their own).
+void removeStaleScratchFolders(const std::filesystem::path& folder);
 
 // Reads a record of a data file back from its offset, with the file's fields.
 bool fetchDataRecord(std::FILE* data, const FieldList& fields, const RecordLocation& location,

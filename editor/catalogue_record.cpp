@@ -58,11 +58,12 @@ const char* kindWord(int kind) {
     }
 }
 
-void CatalogueRecord::set(int slot, std::string_view text) {
+bool CatalogueRecord::set(int slot, std::string_view text) {
     if (slot < 0 || slot >= kSlotCount)
-        return;
+        return text.empty();
     std::size_t most = static_cast<std::size_t>(editorSlotLength(slot));
     m_fields[static_cast<std::size_t>(slot)].assign(text.substr(0, std::min(text.size(), most)));
+    return text.size() <= most;
 }
 
 void CatalogueRecord::clear() {
@@ -71,6 +72,7 @@ void CatalogueRecord::clear() {
     offset = 0;
     length = 0;
     kind = kItem;
+    cut = false;
 }
 
 bool operator==(const CatalogueRecord& a, const CatalogueRecord& b) {
@@ -81,8 +83,8 @@ bool operator==(const CatalogueRecord& a, const CatalogueRecord& b) {
     return a.kind == b.kind;
 }
 
-StructureMask structureMask(bool code, bool unit, unsigned listNumbers, bool tax) {
-    StructureMask mask = kDefaultFieldMask;
+FieldMask structureMask(bool code, bool unit, unsigned listNumbers, bool tax) {
+    FieldMask mask = kDefaultFieldMask;
     if (code)
         mask |= slotBit(kCodeSlot);
     if (unit)

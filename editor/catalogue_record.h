@@ -10,14 +10,6 @@
 
 namespace korvel {
 
-using enum FieldSlot;
-
-// The editor's words for the shared field vocabulary.
-using StructureMask = FieldMask;
-using SlotList = FieldList;
-inline constexpr int kFirstListSlot = kFirstSelectionSlot;   // options lists 1..4
-inline SlotList slotList(StructureMask mask) { return fieldListOf(mask); }
-
 // An integer, as the views store it; any other value shows as "unknown".
 enum EntryKind : int {
     kItem = 0,
@@ -42,8 +34,8 @@ class CatalogueRecord {
 public:
     const std::string& field(int slot) const { return m_fields[static_cast<std::size_t>(slot)]; }
     // Stores text cut to the editor's length of the slot; slots without
-    // content stay empty.
-    void set(int slot, std::string_view text);
+    // content stay empty. False when the text had to be cut.
+    bool set(int slot, std::string_view text);
     void clear();
 
     const std::string& name() const { return field(kNameSlot); }
@@ -52,6 +44,7 @@ public:
     std::uint64_t offset = 0;   // start of the record in its file
     std::uint64_t length = 0;   // bytes of the record's lines
     int kind = kItem;
+    bool cut = false;           // a field read from the file was longer than its slot
 
 private:
     std::array<std::string, kSlotCount> m_fields;
@@ -61,6 +54,6 @@ bool operator==(const CatalogueRecord& a, const CatalogueRecord& b);
 
 // The mask of a structure: code and unit present or not, the numbers (1..4)
 // of the options lists, tax types present or not.
-StructureMask structureMask(bool code, bool unit, unsigned listNumbers, bool tax);
+FieldMask structureMask(bool code, bool unit, unsigned listNumbers, bool tax);
 
 } // namespace korvel

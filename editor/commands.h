@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "editor/file_dialog_request.h"
 #include "editor/korvel_doc.h"
@@ -81,7 +82,7 @@ public:
     // False when the drop is refused (the view beeps).
     bool drop(int dragged, int target, bool copyEntries);
 
-    // Called after a save has written "<path>.$$$" and before it replaces
+    // Called after a save has written its temporary file and before it replaces
     // anything; returning false stops the save there (tests use it to stand
     // for a crash).
     void setAfterTemporaryWritten(std::function<bool(const std::string&)> hook) {
@@ -92,7 +93,11 @@ public:
 
 private:
     enum class Replace { KeepBackup, NoBackup };
-    int writeTemporary(const std::string& temporary, bool restructure);
+    // Writes the file into a new temporary file beside target, named in temporary.
+    int writeTemporary(const std::string& target, bool restructure, std::string& temporary);
+    // Resolves the file a save replaces; shows message and returns true
+    // when it is no regular file or cannot be written.
+    bool refuseUnsavable(const std::string& path, std::string& target, const char* message);
     int saveReplacing(bool restructure, Replace replace, bool keepSelection);
     int restructure();
     bool refuseWithoutFile(const char* caption);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <utility>
 
@@ -18,19 +19,66 @@ std::string_view cut(std::string_view text, std::size_t length) {
     return text.substr(0, std::min(text.size(), length));
 }
 
+// Where each occurrence of key stands on the line.
+std::vector<std::size_t> occurrences(std::string_view line, std::string_view key) {
+    std::vector<std::size_t> found;
+    for (std::size_t at = line.find(key); at != std::string_view::npos; at = line.find(key, at + 1))
+        found.push_back(at);
+    return found;
+}
+
+// The key at `at` with its value, as a directive found there would span it.
+Span spanAt(std::string_view line, std::size_t at, std::string_view key, char delimiter) {
+    const DirectiveValue v = findDirective(line.substr(at), key, delimiter);
+    return {at, at + v.end};
+}
+
+// Only the first occurrence of a key on a line counts; the others would
+// count once their line is written back without the first, so they go.
+void takeRepeats(std::string_view line, std::string_view key, char delimiter, std::vector<Span>& taken) {
+    const std::vector<std::size_t> found = occurrences(line, key);
+    for (std::size_t i = 1; i < found.size(); ++i)
+        taken.push_back(spanAt(line, found[i], key, delimiter));
+}
+
+std::size_t findMeta(std::string_view line) {
+    constexpr std::string_view key = "<meta";
+    for (std::size_t at = 0; at + key.size() <= line.size(); ++at) {
+        std::size_t i = 0;
+        while (i < key.size() && std::tolower(static_cast<unsigned char>(line[at + i])) == key[i])
+            ++i;
+        if (i == key.size())
+            return at;
+    }
+    return std::string_view::npos;
+}
+
 // One "#!" line: applies what the editor models, returns the spans it took.
-std::vector<Span> scanLine(std::string_view line, char delimiter, FileDirectives& d,
-                           unsigned& textOptionsSeen) {
+std::vector<Span> scanLine(std::string_view line, char delimiter, FileDirectives& d) {
     std::vector<Span> taken;
     for (int n = 1; n <= kCaptionCount; ++n) {
-        const DirectiveValue v = findDirective(line, numberedKey("SELECT", n), delimiter);
+        const unsigned bit = 1u << (n - 1);
+        const std::string list = numberedKey("SELECT", n);
+        const std::string text = numberedKey("TXTOPT", n);
+        const DirectiveValue v = findDirective(line, list, delimiter);
+        const DirectiveValue t = findDirective(line, text, delimiter);
+        // A later line declares the selection anew; on one line "SELECT" wins.
         if (v.found) {
             d.captions[static_cast<std::size_t>(n - 1)].assign(cut(v.text, kCaptionLength));
-            d.listNumbers |= 1u << (n - 1);
+            d.listNumbers |= bit;
+            d.textOptions &= ~bit;
             taken.push_back({v.at, v.end});
+            for (std::size_t at : occurrences(line, text))
+                taken.push_back(spanAt(line, at, text, delimiter));
+        } else if (t.found) {
+            d.textCaptions[static_cast<std::size_t>(n - 1)].assign(t.text);
+            d.textOptions |= bit;
+            d.listNumbers &= ~bit;
+            taken.push_back({t.at, t.end});
         }
-        if (line.find(numberedKey("TXTOPT", n)) != std::string_view::npos)
-            textOptionsSeen |= 1u << (n - 1);
+        takeRepeats(line, list, delimiter, taken);
+        if (!v.found)
+            takeRepeats(line, text, delimiter, taken);
     }
 
     const FirstItemDirective first = findFirstItem(line, delimiter);
@@ -87,7 +135,21 @@ std::vector<Span> scanLine(std::string_view line, char delimiter, FileDirectives
         }
         d.taxNumbers |= 1u << (n - 1);
         taken.push_back({v.at, end});
+        // A repeat takes its rate with it, as the first does.
+        const std::string key = numberedKey("TAX", n);
+        const std::vector<std::size_t> found = occurrences(line, key);
+        for (std::size_t i = 1; i < found.size(); ++i) {
+            Span span = spanAt(line, found[i], key, delimiter);
+            std::size_t used = 0;
+            leadingDecimal(line.substr(span.to), used);
+            span.to += used;
+            if (span.to < line.size() && line[span.to] == delimiter)
+                ++span.to;
+            taken.push_back(span);
+        }
     }
+    for (std::string_view key : {"FIRSTITEM=", "UNIT1=", "CODE=", "CHARSET="})
+        takeRepeats(line, key, delimiter, taken);
 
     // Recognised but not modelled: these stay on the kept line.
     if (line.find("TAX8=") != std::string_view::npos)
@@ -99,7 +161,8 @@ std::vector<Span> scanLine(std::string_view line, char delimiter, FileDirectives
     if (footnote.found && footnote.delimited)
         d.footnoteText.assign(footnote.text);
 
-    std::size_t meta = line.find("<META");
+    // Typed in any case, a tag is still the META text the dialog shows.
+    std::size_t meta = findMeta(line);
     if (meta != std::string_view::npos) {
         d.metaText.append(line.substr(meta));
         taken.push_back({meta, line.size()});
@@ -131,10 +194,9 @@ std::string residue(std::string_view line, std::vector<Span> taken) {
 
 } // namespace
 
-void readFileDirectives(LineReader& reader, FileDirectives& directives) {
+void readFileDirectives(LineReader& reader, FileDirectives& directives, std::string* lines) {
     directives = FileDirectives{};
     char delimiter = kDefaultValueDelimiter;
-    unsigned textOptionsSeen = 0;
     std::string line;
     while (reader.next(line)) {
         if (!line.empty() && line.back() == '\r')
@@ -145,12 +207,14 @@ void readFileDirectives(LineReader& reader, FileDirectives& directives) {
             reader.pushBack();
             break;
         }
-        std::vector<Span> taken = scanLine(line, delimiter, directives, textOptionsSeen);
+        directives.valueDelimiter = delimiter;
+        if (lines)
+            *lines += line + '\n';
+        std::vector<Span> taken = scanLine(line, delimiter, directives);
         std::string kept = residue(line, std::move(taken));
         if (!kept.empty())
             directives.keptLines.push_back({std::move(kept), delimiter});
     }
-    directives.textOptions = textOptionsSeen & ~directives.listNumbers;
 }
 
 int FileDirectives::taxCount() const {
@@ -167,7 +231,7 @@ int FileDirectives::captionCount() const {
     return count;
 }
 
-StructureMask FileDirectives::mask() const {
+FieldMask FileDirectives::mask() const {
     return structureMask(codePresent, unitPresent, listNumbers | textOptions, taxPresent());
 }
 

@@ -22,17 +22,20 @@ enum FirstItemMode : int { kFirstCatalogueItem = 0, kNoFirstItem = 1, kNamedFirs
 struct TaxType {
     std::string title;
     double rate = 0;   // percent
+    bool operator==(const TaxType&) const = default;
 };
 
 struct KeptDirectiveLine {
     std::string text;        // the whole line, "#!" included, without its line end
     char delimiter = ';';    // the value delimiter it was read with
+    bool operator==(const KeptDirectiveLine&) const = default;
 };
 
 struct FileDirectives {
     std::array<std::string, kCaptionCount> captions;   // by options list number - 1
     unsigned listNumbers = 0;     // bit n-1: "SELECT<n>=" given
-    unsigned textOptions = 0;     // bit n-1: "TXTOPT<n>=" given and no "SELECT<n>="
+    unsigned textOptions = 0;     // bit n-1: "TXTOPT<n>=" declares selection n
+    std::array<std::string, kCaptionCount> textCaptions;   // not edited; written back as read
     std::string unitCaption;
     bool unitPresent = false;
     std::string codeCaption;
@@ -47,6 +50,7 @@ struct FileDirectives {
     std::string headerText;       // recognised only; their lines are kept
     std::string footnoteText;
     std::vector<KeptDirectiveLine> keptLines;
+    char valueDelimiter = ';';    // the last one the directive lines set
 
     // Whether the records have a tax field.
     bool taxPresent() const { return taxNumbers != 0 || eighthTaxType; }
@@ -55,13 +59,22 @@ struct FileDirectives {
     // Number of options captions given.
     int captionCount() const;
     // The fields every record line of the file has, text options included.
-    StructureMask mask() const;
+    FieldMask mask() const;
+
+    bool operator==(const FileDirectives&) const = default;
 };
 
 // Reads the leading directive lines; the reader is left at the first record.
-void readFileDirectives(LineReader& reader, FileDirectives& directives);
+// The lines themselves, each ended by LF, are appended to lines when given.
+void readFileDirectives(LineReader& reader, FileDirectives& directives, std::string* lines = nullptr);
 
-// The directive lines, always with ';' as delimiter (appended to out).
+// The directive lines (appended to out), with ';' as delimiter unless a
+// value holds one: then with the file's own, announced by "#!DELIMITER=".
 void appendFileDirectives(std::string& out, const FileDirectives& directives);
+
+// Whether the generator reads the two header blocks alike, apart from what
+// the editor's writing is meant to change: META lines joined into one, tax
+// rates given with two decimals.
+bool sameGeneratorHeader(const std::string& a, const std::string& b);
 
 } // namespace korvel

@@ -252,17 +252,28 @@ std::string CKorvelDoc::completePicturePath(std::string_view name) const {
 int CKorvelDoc::writeFile(std::FILE* file, bool restructure) {
     if (!file)
         return -1;
-    const SlotList& fields = restructure ? m_file.targetSlots : m_file.currentSlots;
+    const FieldList& fields = restructure ? m_file.targetSlots : m_file.currentSlots;
     const SlotSource source = restructure ? m_file.targetSource : identitySource();
     std::string out;
-    appendFileDirectives(out, m_file.directives);
+    m_file.appendDirectives(out);
+    m_cutEntries.clear();
     bool ok = true;
+    bool firstLine = true;
     CatalogueRecord record;
     m_tree.walk(
         [&](int item, int) {
             int index = m_tree.entry(item);
-            if (index >= 0 && readEntry(index, record) >= 0)
+            if (index >= 0 && readEntry(index, record) >= 0) {
+                // A directive right after the directive lines would join them
+                // and change the fields of every record: a blank line, which
+                // every reader passes over, keeps it among the records.
+                if (firstLine && record.kind == kDirective)
+                    out += '\n';
+                firstLine = false;
+                if (record.cut)
+                    m_cutEntries.push_back(treeLabel(index));
                 appendEntryLines(out, record.kind, record, fields, source);
+            }
             if (out.size() >= kFlushSize)
                 ok = flush(out, file) && ok;
             return true;
@@ -285,8 +296,8 @@ int CKorvelDoc::import(const std::string& path) {
     LineReader reader(in, 0);
     FileDirectives theirs;
     readFileDirectives(reader, theirs);
-    const SlotList theirFields = slotList(theirs.mask());
-    const StructureMask ours = m_file.currentMask;
+    const FieldList theirFields = fieldListOf(theirs.mask());
+    const FieldMask ours = m_file.currentMask;
 
     int top = addNewIndex(baseName(path));
     if (top < 0) {

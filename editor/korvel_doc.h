@@ -77,6 +77,9 @@ public:
     // Writes the directives and the body in tree order; restructure writes
     // the fields of the target structure. 0, or -1 when writing failed.
     int writeFile(std::FILE* file, bool restructure);
+    // The labels of the entries that the last writeFile wrote with a field
+    // cut to the editor's length (read from the file longer than that).
+    const std::vector<std::string>& cutEntries() const { return m_cutEntries; }
     // Adds the records of another data file under a new index at the end.
     int import(const std::string& path);
 
@@ -145,6 +148,7 @@ private:
     int m_current = -1;
     std::vector<std::string> m_recent;
     std::string m_defaultInputDir;
+    std::vector<std::string> m_cutEntries;
 };
 
 // The entry label of a record: its name; a columns entry its count.

@@ -1,8 +1,10 @@
 #include "editor/record_line.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
+#include "model/catalogue_reader.h"
 #include "model/marker_rules.h"
 
 namespace korvel {
@@ -11,6 +13,7 @@ namespace {
 
 constexpr std::size_t kReadChunk = 1 << 16;
 constexpr char kCtrlZ = 0x1A;
+constexpr std::size_t kDescriptionHeld = 4001;
 
 bool isCut(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -24,13 +27,17 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-// The description as the line gives it: enclosing quotes removed when it
-// both begins and ends with one.
+// The description as the generator reads it: a leading quote removed, and
+// then a quote that is the last character before the line end.
 std::string_view descriptionText(std::string_view rest) {
-    std::string_view text = cutRight(rest);
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = cutRight(text.substr(1, text.size() - 2));
-    return text;
+    if (rest.empty() || rest.front() != '"')
+        return cutRight(rest);
+    rest.remove_prefix(1);
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n'))
+        rest.remove_suffix(1);
+    if (!rest.empty() && rest.back() == '"')
+        rest.remove_suffix(1);
+    return cutRight(rest);
 }
 
 } // namespace
@@ -119,7 +126,7 @@ LineResult readRecordLine(LineReader& reader, const FieldList& fields, Catalogue
         if (!text.empty() && text.back() == '\r')
             text.remove_suffix(1);
         record.set(kNameSlot, "HEADER/FOOTER");
-        record.set(kDescriptionSlot, text);
+        record.cut = !record.set(kDescriptionSlot, text);
         record.kind = kDirective;
         record.length = reader.offset() - record.offset;
         return LineResult::Directive;
@@ -141,7 +148,10 @@ LineResult readRecordLine(LineReader& reader, const FieldList& fields, Catalogue
         }
         if (at < line.size())
             ++at;   // the comma
-        record.set(fields.slots[static_cast<std::size_t>(i)], cutLeftSpaces(cutRight(value)));
+        // The first field keeps its leading blanks: " END INDEX" is text.
+        std::string_view kept = i == 0 ? cutRight(value) : cutLeftSpaces(cutRight(value));
+        if (!record.set(fields.slots[static_cast<std::size_t>(i)], kept))
+            record.cut = true;
     }
 
     std::string description;
@@ -166,10 +176,14 @@ LineResult readRecordLine(LineReader& reader, const FieldList& fields, Catalogue
         more = piece.back() == '/';
         if (more)
             piece.remove_suffix(1);
+        // Held to one character over the slot, so that the cut is still seen.
         description += "\r\n";
-        description.append(piece);
+        description.append(piece.substr(0, std::min(piece.size(), kDescriptionHeld)));
+        if (description.size() > kDescriptionHeld)
+            description.resize(kDescriptionHeld);
     }
-    record.set(kDescriptionSlot, description);
+    if (!record.set(kDescriptionSlot, description))
+        record.cut = true;
     record.length = reader.offset() - record.offset;
     return LineResult::Record;
 }
@@ -209,7 +223,9 @@ void classifyRecord(CatalogueRecord& record) {
             // The generator takes the count from the code field first.
             const bool inCode = matchesWord(record.field(kCodeSlot), WordMatch::BeginsWith, rule->word);
             const std::string& field = record.field(inCode ? kCodeSlot : kNameSlot);
-            int count = std::atoi(field.c_str() + rule->word.size());
+            // One digit, as the generator reads it: "!COL12" has one column.
+            const char digit = field.size() > rule->word.size() ? field[rule->word.size()] : '0';
+            int count = digit >= '1' && digit <= '9' ? digit - '0' : 0;
             record.kind = kColumns;
             record.set(kNameSlot, std::to_string(count));
             return;
@@ -265,10 +281,8 @@ void appendDescription(std::string& out, std::string_view text) {
     clean.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (c == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                continue;
-            clean += '\n';
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;   // a line break is CR LF; a CR alone is text, as the generator reads it
         } else {
             clean += c;
         }
@@ -286,15 +300,17 @@ void appendDescription(std::string& out, std::string_view text) {
         if (firstLine && enclose)
             out += '"';
         out += piece;
-        if (!last)
-            out += '/';
-        else if (!cutRight(piece).empty() && cutRight(piece).back() == '/')
+        // A last line that ends in '/' or in blanks would lose them to the
+        // right cut: it goes on to an empty line, which ends the record.
+        const std::string_view cutPiece = cutRight(piece);
+        const bool keepEnd = last && (cutPiece.size() != piece.size() || (!cutPiece.empty() && cutPiece.back() == '/'));
+        if (!last || keepEnd)
             out += '/';
         if (firstLine && enclose)
             out += '"';
         out += '\n';
         if (last) {
-            if (!cutRight(piece).empty() && cutRight(piece).back() == '/')
+            if (keepEnd)
                 out += '\n';
             break;
         }
@@ -320,9 +336,64 @@ void appendRecordLine(std::string& out, const CatalogueRecord& record, const Fie
     }
 }
 
+namespace {
+
+// The name a columns entry is written with: "!COL" and its count.
+std::string columnsName(const CatalogueRecord& record) {
+    std::string_view name = record.name();
+    if (matchesWord(name, WordMatch::BeginsWith, "!COL"))
+        name.remove_prefix(4);
+    return "!COL" + std::to_string(std::atoi(std::string(name).c_str()) % 10);
+}
+
+// Whether the generator reads the record's own fields as the marker that
+// the short form of kind writes.
+bool generatorReadsAs(const CatalogueRecord& record, int kind) {
+    ::CatalogueRecord fields;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        fields.fields[slot] = record.field(slot);
+    if (kind == kColumns)
+        fields.fields[kNameSlot] = columnsName(record);
+    ::classifyRecord(fields);
+    switch (kind) {
+    case kEndPage:
+        return fields.kind == ::EntryKind::EndPage;
+    case kTableStart:
+        return fields.kind == ::EntryKind::TableStart;
+    case kEndTable:
+        return fields.kind == ::EntryKind::EndTable;
+    case kColumns:
+        return fields.kind == ::EntryKind::ColumnsStart;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+int writtenKind(const CatalogueRecord& record, int kind) {
+    if (kind != kEndPage && kind != kTableStart && kind != kEndTable && kind != kColumns)
+        return kind;
+    // A kind the user chose is written as that marker.
+    CatalogueRecord own = record;
+    if (kind == kColumns)
+        own.set(kNameSlot, columnsName(record));   // reading it made the name its count
+    classifyRecord(own);
+    if (own.kind != kind || generatorReadsAs(record, kind))
+        return kind;
+    return kItem;
+}
+
 void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
                       const FieldList& fields, const SlotSource& source) {
-    switch (kind) {
+    const int written = writtenKind(record, kind);
+    if (written != kind && kind == kColumns) {
+        CatalogueRecord line = record;
+        line.set(kNameSlot, columnsName(record));
+        appendRecordLine(out, line, fields, source);
+        return;
+    }
+    switch (written) {
     case kEndPage:
         out += "END PAGE\n";
         return;
@@ -332,14 +403,9 @@ void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
     case kEndTable:
         out += "END TABLE\n";
         return;
-    case kColumns: {
-        std::string_view name = record.name();
-        if (matchesWord(name, WordMatch::BeginsWith, "!COL"))
-            name.remove_prefix(4);
-        int count = std::atoi(std::string(name).c_str()) % 10;
-        out += "!COL" + std::to_string(count) + "\n";
+    case kColumns:
+        out += columnsName(record) + "\n";
         return;
-    }
     case kDirective: {
         out += "#!";
         for (char c : record.description()) {

@@ -68,6 +68,12 @@ SlotSource identitySource();
 void appendRecordLine(std::string& out, const CatalogueRecord& record, const FieldList& fields,
                       const SlotSource& source);
 
+// The kind an entry is written as: a marker the editor saw in a record that
+// the generator reads as something else ("END TABLE/", a name "!TABLE" with
+// the price "END PAGE") keeps its record line, so the generator reads the
+// same; a kind the user gave is written as it is.
+int writtenKind(const CatalogueRecord& record, int kind);
+
 // Appends what the body of a data file holds for one entry of that kind.
 void appendEntryLines(std::string& out, int kind, const CatalogueRecord& record,
                       const FieldList& fields, const SlotSource& source);

@@ -5,6 +5,9 @@
 #include <ctime>
 #include <filesystem>
 #include <system_error>
+#include <vector>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "editor/commands.h"
@@ -30,6 +33,40 @@ bool keepBackup(const std::string& path, const std::string& backup) {
     if (!ec)
         return true;
     return std::filesystem::copy_file(path, backup, std::filesystem::copy_options::none, ec) && !ec;
+}
+
+constexpr std::size_t kCutNamesShown = 20;
+
+// Names the entries whose fields a save cut; the backup keeps them whole.
+std::string cutMessage(const std::vector<std::string>& labels) {
+    std::string text = "Fields longer than the editor keeps were cut in:";
+    for (std::size_t i = 0; i < labels.size() && i < kCutNamesShown; ++i)
+        text += "\n" + labels[i];
+    if (labels.size() > kCutNamesShown)
+        text += "\nand " + std::to_string(labels.size() - kCutNamesShown) + " more";
+    return text;
+}
+
+// The file a save replaces: the one a symbolic link names. Only a regular
+// file, or one that does not exist yet, in a folder that exists, and a file
+// that can be written: its permissions are asked as well as the system,
+// which lets an administrator write anything.
+bool savableTarget(const std::string& path, std::string& target) {
+    std::error_code ec;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+    if (ec)
+        return false;
+    target = resolved.string();
+    struct stat info {};
+    if (lstat(target.c_str(), &info) != 0)
+        return errno == ENOENT;
+    if (!S_ISREG(info.st_mode) || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
+    int fd = ::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
 }
 
 } // namespace
@@ -62,56 +99,82 @@ bool KorvelCommands::chooseDataFile(const char* title, FileDialogMode mode, std:
     return m_dialogs.chooseFile(request, path) && !path.empty();
 }
 
-int KorvelCommands::writeTemporary(const std::string& temporary, bool restructure) {
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+int KorvelCommands::writeTemporary(const std::string& target, bool restructure, std::string& temporary) {
+    // Made exclusively under a name no one can foresee, beside the file it replaces.
+    std::string pattern = target + ".$$$XXXXXX";
+    int fd = mkstemp(pattern.data());
+    std::FILE* out = fd >= 0 ? fdopen(fd, "wb") : nullptr;
     if (!out) {
+        if (fd >= 0) {
+            ::close(fd);
+            unlink(pattern.c_str());
+        }
         m_doc.messages().show(kOutputFailure, kCaption, MessageButtons::Ok);
         return -1;
     }
+    temporary = pattern;
+    // The new file keeps the old one's permissions.
+    struct stat old {};
+    if (stat(target.c_str(), &old) == 0)
+        fchmod(fd, old.st_mode & 07777);
     bool ok = m_doc.writeFile(out, restructure) == 0;
     ok = ok && fsync(fileno(out)) == 0;
+    int failure = errno;
     ok = std::fclose(out) == 0 && ok;
     if (!ok) {
         // A file that was not written whole never replaces anything.
-        std::fprintf(m_doc.errors(), "failed to write <%s>: %s\n", temporary.c_str(), std::strerror(errno));
-        std::remove(temporary.c_str());
+        if (failure == 0)
+            failure = errno;
+        std::fprintf(m_doc.errors(), "failed to write <%s>: %s\n", temporary.c_str(), std::strerror(failure));
+        unlink(temporary.c_str());
         m_doc.messages().show(kOutputFailure, kCaption, MessageButtons::Ok);
         return -1;
     }
     return 0;
 }
 
+bool KorvelCommands::refuseUnsavable(const std::string& path, std::string& target, const char* message) {
+    if (savableTarget(path, target))
+        return false;
+    m_doc.messages().show(message, kCaption, MessageButtons::Ok);
+    return true;
+}
+
 int KorvelCommands::saveReplacing(bool restructure, Replace replace, bool keepSelection) {
     const std::string path = m_doc.path();
-    const std::string temporary = path + ".$$$";
-    if (writeTemporary(temporary, restructure) != 0)
+    std::string target;
+    if (refuseUnsavable(path, target, "Could not open files"))
         return -1;
-    if (m_afterTemporaryWritten && !m_afterTemporaryWritten(temporary))
+    std::string temporary;
+    if (writeTemporary(target, restructure, temporary) != 0)
         return -1;
-    if (replace == Replace::KeepBackup && exists(path)) {
+    const std::vector<std::string> cut = m_doc.cutEntries();
+    if (m_afterTemporaryWritten && !m_afterTemporaryWritten(temporary)) {
+        unlink(temporary.c_str());
+        return -1;
+    }
+    struct stat before {};
+    const bool existed = stat(target.c_str(), &before) == 0;
+    if (replace == Replace::KeepBackup && existed) {
         // A backup is never replaced: a second save within the same second
         // takes the next second that has no backup yet.
         long seconds = m_clock();
-        std::string backup = backupName(path, seconds);
+        std::string backup = backupName(target, seconds);
         while (exists(backup))
-            backup = backupName(path, ++seconds);
-        if (!keepBackup(path, backup)) {
+            backup = backupName(target, ++seconds);
+        if (!keepBackup(target, backup)) {
             std::fprintf(m_doc.errors(), "couldn't keep the backup <%s>\n", backup.c_str());
-            std::remove(temporary.c_str());
+            unlink(temporary.c_str());
             m_doc.messages().show(kOutputFailure, kCaption, MessageButtons::Ok);
             return -1;
         }
     }
-    // The new file keeps the old one's permissions.
-    std::error_code ec;
-    auto status = std::filesystem::status(path, ec);
-    if (!ec)
-        std::filesystem::permissions(temporary, status.permissions(), ec);
     // The new file takes the old one's place in one step. The open files
     // still hold the edits, so a replacement that fails loses none of them.
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::fprintf(m_doc.errors(), "couldn't rename <%s> to <%s>: %s\n", temporary.c_str(), path.c_str(),
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        std::fprintf(m_doc.errors(), "couldn't rename <%s> to <%s>: %s\n", temporary.c_str(), target.c_str(),
                      std::strerror(errno));
+        unlink(temporary.c_str());
         m_doc.messages().show(kOutputFailure, kCaption, MessageButtons::Ok);
         return -1;
     }
@@ -119,6 +182,14 @@ int KorvelCommands::saveReplacing(bool restructure, Replace replace, bool keepSe
         std::fprintf(m_doc.errors(), "couldn't close <%s>\n", path.c_str());   // the new file is in place
     int result = m_doc.open(path, keepSelection);
     m_dialogs.refreshViews(restructure ? ViewRefresh::Rebuild : ViewRefresh::Relabel);
+    // Replacing a file in one step gives it a new identity; its other names
+    // (hard links) cannot follow without a write in place that a failure
+    // could leave half done, so the user is told instead.
+    if (existed && before.st_nlink > 1)
+        m_doc.messages().show("Saved " + path + " as a new file: its other names (hard links) still show the old contents",
+                              kCaption, MessageButtons::Ok);
+    if (!cut.empty())
+        m_doc.messages().show(cutMessage(cut), kCaption, MessageButtons::Ok);
     return result;
 }
 
@@ -147,16 +218,22 @@ int KorvelCommands::saveAs() {
     std::string chosen;
     if (!chooseDataFile("Save Catalogue Data File As", FileDialogMode::SaveTo, chosen))
         return 0;
-    const std::string temporary = chosen + ".$$$";
-    if (writeTemporary(temporary, false) != 0)
+    std::string target;
+    if (refuseUnsavable(chosen, target, kOutputFailure))
         return -1;
-    if (std::rename(temporary.c_str(), chosen.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    std::string temporary;
+    if (writeTemporary(target, false, temporary) != 0)
+        return -1;
+    const std::vector<std::string> cut = m_doc.cutEntries();
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        unlink(temporary.c_str());
         m_doc.messages().show(kOutputFailure, kCaption, MessageButtons::Ok);
         return -1;
     }
     int result = m_doc.open(chosen, false);
     m_dialogs.refreshViews(ViewRefresh::Rebuild);
+    if (!cut.empty())
+        m_doc.messages().show(cutMessage(cut), kCaption, MessageButtons::Ok);
     return result;
 }
 

@@ -105,7 +105,7 @@ int KorvelCommands::optionalFields() {
         captions[static_cast<std::size_t>(next)] = caption;
         listNumbers |= 1u << next;
         bool had = d.listNumbers & (1u << i);
-        source[static_cast<std::size_t>(kFirstListSlot + next)] = had ? kFirstListSlot + i : -1;
+        source[static_cast<std::size_t>(kFirstSelectionSlot + next)] = had ? kFirstSelectionSlot + i : -1;
         carried[static_cast<std::size_t>(i)] = had;
         ++next;
     }
@@ -114,7 +114,7 @@ int KorvelCommands::optionalFields() {
     for (int i = 0; i < kCaptionCount; ++i) {
         if ((d.listNumbers & (1u << i)) && !carried[static_cast<std::size_t>(i)])
             ++lostLists;
-        if (source[static_cast<std::size_t>(kFirstListSlot + i)] != kFirstListSlot + i && (listNumbers & (1u << i)))
+        if (source[static_cast<std::size_t>(kFirstSelectionSlot + i)] != kFirstSelectionSlot + i && (listNumbers & (1u << i)))
             moved = true;
     }
     std::string code = directiveValue(input.code);

@@ -7,10 +7,10 @@ cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-15}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVIMRA_FUZZ=ON -DVIMRA_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target catalogue_reader_fuzz image_probe_fuzz -j "$(nproc)"
+cmake --build build-fuzz --target catalogue_reader_fuzz image_probe_fuzz editor_round_trip_fuzz -j "$(nproc)"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for target in catalogue_reader image_probe; do
+for target in catalogue_reader image_probe editor_round_trip; do
   mkdir -p "$scratch/$target"
   TMPDIR=/dev/shm build-fuzz/fuzz/${target}_fuzz "$scratch/$target" "fuzz/corpus/$target" \
     -max_total_time="$seconds" -max_len=12000 -print_final_stats=1 2>&1 | tail -n 3

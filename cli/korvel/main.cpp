@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 
 #include "editor/commands.h"
 #include "editor/korvel_doc.h"
@@ -48,9 +49,9 @@ int main(int argc, char** argv) {
 
     StderrMessages messages;
     korvel::CKorvelDoc doc(messages, programDirectory());
-    if (std::FILE* exists = std::fopen(path.c_str(), "rb"); exists) {
-        std::fclose(exists);
-    } else {
+    // Only looked at: opening a FIFO to see whether it is there would wait for a writer.
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
         std::fprintf(stderr, "couldn't open <%s>\n", path.c_str());
         return 1;
     }

@@ -4,12 +4,36 @@
 
 #include <filesystem>
 #include <functional>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "tests/editor/editor_support.h"
 
 namespace {
 
+// Lowers the size a file of this process may grow to, while it lives; a write
+// past it fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit lower = m_old;
+        lower.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
 
 const char* kTwoSelects = "#!SELECT1=Colour;SELECT2=Size;\n"
                           "Shirt,12.00,shirt.jpg,Red|Blue,S|M,A shirt\n"
@@ -22,7 +46,7 @@ TEST(SaveCommand, KeepsABackupForEverySaveEvenWithinOneSecond) {
     ASSERT_EQ(s.commands.save(), 0);
     korvel::CatalogueRecord record;
     s.doc.readEntry(0, record);
-    record.set(korvel::kPriceSlot, "13.00");
+    record.set(kPriceSlot, "13.00");
     s.doc.updateEntry(record, 0);
     std::string second = readFile(s.path);
     ASSERT_EQ(s.commands.save(), 0);   // the same second
@@ -49,22 +73,24 @@ TEST(SaveCommand, BackupNames) {
     }
 }
 
-TEST(SaveCommand, OutputThatCannotBeCreatedLeavesFileAndEditsAlone) {
+TEST(SaveCommand, OutputThatCannotBeWrittenLeavesFileAndEditsAlone) {
     EditorSession s(kTwoSelects);
     korvel::CatalogueRecord record;
     s.doc.readEntry(1, record);
-    record.set(korvel::kNameSlot, "Wool socks");
+    record.set(kNameSlot, "Wool socks");
     s.doc.updateEntry(record, 1);
-    // A folder in the way of "<path>.$$$".
-    std::filesystem::create_directory(s.path + ".$$$");
-    EXPECT_EQ(s.commands.save(), -1);
+    {
+        // Files of this process cannot grow past 16 bytes: the new file cannot be written.
+        FileSizeLimit limit(16);
+        EXPECT_EQ(s.commands.save(), -1);
+    }
     EXPECT_EQ(s.messages.texts(), std::vector<std::string>{"Couldn't open file for output"});
     EXPECT_EQ(readFile(s.path), kTwoSelects);
     EXPECT_TRUE(s.doc.isModified());
     ASSERT_EQ(s.doc.readEntry(1, record), 1);
     EXPECT_EQ(record.name(), "Wool socks");
 
-    std::filesystem::remove(s.path + ".$$$");
+    EXPECT_EQ(s.files(), std::vector<std::string>{"shop.txt"}) << "no temporary file is left";
     EXPECT_EQ(s.commands.save(), 0);
     EXPECT_NE(readFile(s.path).find("Wool socks,"), std::string::npos);
 }
@@ -129,7 +155,7 @@ TEST(SaveCommand, ReplacementThatFailsKeepsTheEditsAndSaysSo) {
         EditorSession s(kTwoSelects);
         korvel::CatalogueRecord record;
         s.doc.readEntry(1, record);
-        record.set(korvel::kNameSlot, "Wool socks");
+        record.set(kNameSlot, "Wool socks");
         s.doc.updateEntry(record, 1);
         // The new file vanishes before it can take the old one's place.
         s.commands.setAfterTemporaryWritten([](const std::string& temporary) {

@@ -1,8 +1,16 @@
 // korvel-cli over a real file, when the program has been built.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/support/temp_dir.h"
 
@@ -43,6 +51,106 @@ TEST(KorvelCli, TreeAndResave) {
     run("'" + program + "' tree '" + (dir / "missing.txt").string() + "' 2>&1", status);
     EXPECT_NE(status, 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing.txt"));
+}
+
+std::string program() { return std::string(VIMRA_PROGRAM_DIR) + "/korvel-cli"; }
+
+TEST(KorvelCli, NoRegularFileIsNeitherReadNorReplaced) {
+    if (!std::filesystem::exists(program()))
+        GTEST_SKIP() << "korvel-cli is not built";
+    TempDir dir;
+    const std::string fifo = (dir / "fifo.txt").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, dir / "link.txt");
+    for (const std::string& path : {fifo, (dir / "link.txt").string()}) {
+        for (const char* command : {"tree", "resave"}) {
+            SCOPED_TRACE(path + " " + command);
+            int status = -1;
+            // Opening the FIFO would wait for a writer for ever.
+            std::string out = run("timeout 10 '" + program() + "' " + command + " '" + path + "' 2>&1", status);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << out;
+            EXPECT_EQ(out, "Korvel: Could not open files\n");
+            EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+            EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+        }
+    }
+}
+
+// Runs "korvel-cli resave path" in a child whose files cannot grow past
+// limit bytes (0: no limit); its exit status, and what it printed in out.
+int resaveLimited(const std::string& path, rlim_t limit, const std::string& out) {
+    pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);   // writes past the limit fail with EFBIG
+        if (limit > 0) {
+            rlimit lower{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &lower);
+        }
+        std::freopen(out.c_str(), "w", stderr);
+        std::string p = program();
+        execl(p.c_str(), p.c_str(), "resave", path.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A data file of about 40 KB, and its backup from an earlier save.
+std::string prepareShop(const std::filesystem::path& folder) {
+    const std::string path = (folder / "shop.txt").string();
+    std::string text = "#!CODE=Ref;\n";
+    for (int i = 0; i < 800; ++i)
+        text += "Item " + std::to_string(i) + ",R" + std::to_string(i) + ",\"1.00\",pic.jpg,A \"fine\" thing\n";
+    writeFile(path, text);
+    writeFile(folder / "shop.1600000000.txt", "an earlier backup\n");
+    return path;
+}
+
+void expectUntouched(const std::filesystem::path& folder, const std::string& text) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"shop.1600000000.txt", "shop.txt"}));
+    EXPECT_EQ(readFile(folder / "shop.txt"), text);
+    EXPECT_EQ(readFile(folder / "shop.1600000000.txt"), "an earlier backup\n");
+}
+
+TEST(KorvelCli, ASaveOnAFullFileSystemFailsAndLeavesFileAndBackup) {
+    if (!std::filesystem::exists(program()))
+        GTEST_SKIP() << "korvel-cli is not built";
+    TempDir dir;
+    const std::string path = prepareShop(dir.path());
+    const std::string text = readFile(path);
+    TempDir logs;   // the child's messages, outside the folders checked
+    const std::string log = (logs / "limit.txt").string();
+
+    EXPECT_EQ(resaveLimited(path, 8192, log), 1);
+    EXPECT_EQ(readFile(log).substr(0, 15), "failed to write") << readFile(log);
+    EXPECT_NE(readFile(log).find("Korvel: Couldn't open file for output\n"), std::string::npos) << readFile(log);
+    expectUntouched(dir.path(), text);
+
+    // A small file system that the saved file does not fit in, where one can be mounted.
+    TempDir mountPoint;
+    if (mount("tmpfs", mountPoint.str().c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here; the size limit stood for a full disk";
+    const std::string onTmpfs = prepareShop(mountPoint.path());
+    const std::string full = readFile(onTmpfs);
+    // The rest of the file system taken up.
+    if (std::FILE* filler = std::fopen((mountPoint / "filler").c_str(), "wb")) {
+        const std::string block(4096, 'x');
+        while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() && std::fflush(filler) == 0) {
+        }
+        std::fclose(filler);
+    }
+    const std::string errors = (logs / "tmpfs.txt").string();
+    int status = resaveLimited(onTmpfs, 0, errors);
+    std::filesystem::remove(mountPoint / "filler");
+    EXPECT_EQ(status, 1) << readFile(errors);
+    EXPECT_NE(readFile(errors).find("Korvel: Couldn't open file for output\n"), std::string::npos) << readFile(errors);
+    expectUntouched(mountPoint.path(), full);
+    umount(mountPoint.str().c_str());
 }
 
 } // namespace

@@ -198,7 +198,7 @@ TEST(KorvelDocWrite, UnmodelledLinesReadWithAnotherDelimiterKeepIt) {
     GeneratorReading before = readWithGenerator(s.path);
     s.doc.setModified();
     ASSERT_EQ(s.commands.save(), 0);
-    EXPECT_EQ(readFile(s.path), "#!SELECT1=Colour;\n#!DELIMITER=|\n#!TXTOPT2=Note|\n#!FOOTNOTE=Thanks; see you|\n"
+    EXPECT_EQ(readFile(s.path), "#!SELECT1=Colour;\n#!TXTOPT2=Note;\n#!DELIMITER=|\n#!FOOTNOTE=Thanks; see you|\n"
                                 "Tee,,,red,hi,A tee\n");
     GeneratorReading after = readWithGenerator(s.path);
     EXPECT_EQ(after.header, before.header);
@@ -210,8 +210,8 @@ TEST(KorvelDocEdit, EditsGoToTheScratchFileUntilSaved) {
     std::string original = readFile(s.path);
     korvel::CatalogueRecord record;
     ASSERT_EQ(s.doc.readEntry(3, record), 3);
-    record.set(korvel::kNameSlot, "Desk lamp, steel");
-    record.set(korvel::kDescriptionSlot, "\"Best\" seller\r\nends in a slash/");
+    record.set(kNameSlot, "Desk lamp, steel");
+    record.set(kDescriptionSlot, "\"Best\" seller\r\nends in a slash/");
     ASSERT_EQ(s.doc.updateEntry(record, 3), 3);
     EXPECT_TRUE(s.doc.isModified());
     EXPECT_EQ(readFile(s.path), original);
@@ -261,7 +261,7 @@ TEST(KorvelDocEdit, NewEntriesAndTheirDefaults) {
     korvel::CatalogueRecord record;
     ASSERT_EQ(s.doc.readEntry(index, record), index);
     EXPECT_EQ(record.name(), "A heading longer than thirty c");
-    EXPECT_EQ(record.field(korvel::kPictureSlot), "INDEX");
+    EXPECT_EQ(record.field(kPictureSlot), "INDEX");
     EXPECT_EQ(s.doc.getKind(index), korvel::kIndex);
 }
 
@@ -331,10 +331,10 @@ TEST(KorvelDocEdit, EachDocumentHasItsOwnScratchFileEmptiedOnOpen) {
     EditorSession b("Cup,1.00,,\n");
     korvel::CatalogueRecord record;
     a.doc.readEntry(0, record);
-    record.set(korvel::kNameSlot, "Green tea");
+    record.set(kNameSlot, "Green tea");
     a.doc.updateEntry(record, 0);
     b.doc.readEntry(0, record);
-    record.set(korvel::kNameSlot, "Mug");
+    record.set(kNameSlot, "Mug");
     b.doc.updateEntry(record, 0);
     ASSERT_EQ(a.doc.readEntry(0, record), 0);
     EXPECT_EQ(record.name(), "Green tea");

@@ -47,9 +47,9 @@ TEST(RecordLine, WrittenFieldsReadBackInBothPrograms) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         korvel::CatalogueRecord record;
-        record.set(korvel::kNameSlot, c.fieldName);
-        record.set(korvel::kPriceSlot, "1.00");
-        record.set(korvel::kDescriptionSlot, c.description);
+        record.set(kNameSlot, c.fieldName);
+        record.set(kPriceSlot, "1.00");
+        record.set(kDescriptionSlot, c.description);
         std::string text;
         korvel::appendRecordLine(text, record, kDefaultFields, korvel::identitySource());
         text += "Next,2.00,,after\n";
@@ -59,7 +59,7 @@ TEST(RecordLine, WrittenFieldsReadBackInBothPrograms) {
         auto records = readAll((dir / "f.txt").string());
         ASSERT_EQ(records.size(), 2u) << text;
         EXPECT_EQ(records[0].name(), c.wantName);
-        EXPECT_EQ(records[0].field(korvel::kPriceSlot), "1.00");
+        EXPECT_EQ(records[0].field(kPriceSlot), "1.00");
         EXPECT_EQ(records[0].description(), c.wantDescription);
         EXPECT_EQ(records[1].name(), "Next");
 
@@ -133,11 +133,11 @@ TEST(RecordLine, EntryLinesByKind) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.want);
         korvel::CatalogueRecord record;
-        record.set(korvel::kNameSlot, c.name);
+        record.set(kNameSlot, c.name);
         if (c.kind == korvel::kIndex)
-            record.set(korvel::kPictureSlot, "INDEX");
+            record.set(kPictureSlot, "INDEX");
         if (c.kind == korvel::kDirective)
-            record.set(korvel::kDescriptionSlot, "HEADER=Hi;\r\n");
+            record.set(kDescriptionSlot, "HEADER=Hi;\r\n");
         std::string out;
         korvel::appendEntryLines(out, c.kind, record, kDefaultFields, korvel::identitySource());
         EXPECT_EQ(out, c.want);
