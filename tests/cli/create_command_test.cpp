@@ -10,6 +10,7 @@
 
 #include "model/paths.h"
 #include "model/settings_record.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -25,12 +26,7 @@ class CreateCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         home = dir / "program";
-        fs::copy(VIMRA_PROGRAM_DIR, home, fs::copy_options::recursive);
-        for (const char* name : {"ZK002.dat", "ZK003.dat", "zkas.dat", "files01.dat"})
-            fs::remove(home / name);
-        // Leftovers of a run in the build's own program directory.
-        for (const char* folder : {"output", "tempout", "search"})
-            fs::remove_all(home / folder);
+        copyFreshProgramDirectory(VIMRA_PROGRAM_DIR, home);
     }
 
     CommandResult vimra(const std::string& args) {

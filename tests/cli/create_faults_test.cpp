@@ -3,39 +3,28 @@
 // output folder and an output path that is a file. The command must fail,
 // say how many files it could not write, and leave the data file and the
 // settings files as they were.
-#include <csignal>
 #include <cstdlib>
-#include <poll.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
+#include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct CommandResult {
-    int status = -1;
-    std::string out;
-    std::string errors;
-};
+using CommandResult = ChildResult;
 
 class CreateFaultsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         home = dir / "program";
-        fs::copy(VIMRA_PROGRAM_DIR, home, fs::copy_options::recursive);
-        for (const char* name : {"ZK002.dat", "ZK003.dat", "zkas.dat", "files01.dat"})
-            fs::remove(home / name);
-        for (const char* folder : {"output", "tempout", "search"})
-            fs::remove_all(home / folder);
+        copyFreshProgramDirectory(VIMRA_PROGRAM_DIR, home);
         // A first run writes the settings files the faulty runs must keep.
         ASSERT_EQ(vimra({"create"}).status, 0);
         fs::remove_all(home / "output");
@@ -52,59 +41,8 @@ protected:
 
     // Runs vimra-cli as a child; fileSizeLimit > 0 makes every write past
     // that size fail with EFBIG, as on a full disk.
-    // Its output comes through pipes, which the file size limit does not reach.
     CommandResult vimra(const std::vector<std::string>& args, rlim_t fileSizeLimit = 0) {
-        int outPipe[2], errPipe[2];
-        if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0)
-            return {};
-        pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(outPipe[1], 1);
-            ::dup2(errPipe[1], 2);
-            for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
-                ::close(fd);
-            ::setenv("VIMRA_HOME", home.c_str(), 1);
-            if (fileSizeLimit > 0) {
-                std::signal(SIGXFSZ, SIG_IGN);
-                const rlimit limit{fileSizeLimit, fileSizeLimit};
-                ::setrlimit(RLIMIT_FSIZE, &limit);
-            }
-            std::vector<char*> argv;
-            const std::string program = (home / "vimra-cli").string();
-            argv.push_back(const_cast<char*>(program.c_str()));
-            for (const std::string& arg : args)
-                argv.push_back(const_cast<char*>(arg.c_str()));
-            argv.push_back(nullptr);
-            ::execv(program.c_str(), argv.data());
-            ::_exit(127);
-        }
-        ::close(outPipe[1]);
-        ::close(errPipe[1]);
-        CommandResult result;
-        pollfd pipes[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-        std::string* texts[2] = {&result.out, &result.errors};
-        for (int open = 2; open > 0 && ::poll(pipes, 2, 60000) > 0;) {
-            for (int i = 0; i < 2; ++i) {
-                if (pipes[i].fd < 0 || pipes[i].revents == 0)
-                    continue;
-                char buffer[4096];
-                ssize_t n = ::read(pipes[i].fd, buffer, sizeof buffer);
-                if (n > 0) {
-                    texts[i]->append(buffer, static_cast<std::size_t>(n));
-                } else {
-                    ::close(pipes[i].fd);
-                    pipes[i].fd = -1;
-                    --open;
-                }
-            }
-        }
-        for (const pollfd& p : pipes)
-            if (p.fd >= 0)
-                ::close(p.fd);
-        int status = 0;
-        if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
-            result.status = WEXITSTATUS(status);
-        return result;
+        return runChild(home / "vimra-cli", args, {{{"VIMRA_HOME", home.string()}}, fileSizeLimit});
     }
 
     void expectFailureNamingTheCount(const CommandResult& result) {

@@ -9,31 +9,10 @@
 #include <sys/stat.h>
 
 #include "tests/editor/editor_support.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
-// Lowers the size a file of this process may grow to, while it lives; a write
-// past it fails with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lower = m_old;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 const char* kTwoSelects = "#!SELECT1=Colour;SELECT2=Size;\n"
                           "Shirt,12.00,shirt.jpg,Red|Blue,S|M,A shirt\n"

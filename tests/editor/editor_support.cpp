@@ -228,3 +228,15 @@ std::string TreeRecorder::toldShape() const {
     }
     return out;
 }
+
+std::vector<GeneratorRecord> meaningful(const std::vector<GeneratorRecord>& records) {
+    std::vector<GeneratorRecord> kept;
+    for (const auto& r : records) {
+        bool blank = r.kind == EntryKind::Ignored;
+        for (const auto& f : r.fields)
+            blank = blank && f.empty();
+        if (!blank)
+            kept.push_back(r);
+    }
+    return kept;
+}

@@ -30,6 +30,10 @@ struct GeneratorReading {
 // Reads a data file as the generator does (fields split at ',').
 GeneratorReading readWithGenerator(const std::string& path);
 
+// The records without blank lines, which the generator passes over and a
+// save may add or drop.
+std::vector<GeneratorRecord> meaningful(const std::vector<GeneratorRecord>& records);
+
 class ScriptedDialogs : public korvel::KorvelDialogs {
 public:
     bool chooseFile(const korvel::FileDialogRequest& request, std::string& path) override {

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <sys/mount.h>
@@ -12,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -77,23 +77,9 @@ TEST(KorvelCli, NoRegularFileIsNeitherReadNorReplaced) {
 }
 
 // Runs "korvel-cli resave path" in a child whose files cannot grow past
-// limit bytes (0: no limit); its exit status, and what it printed in out.
-int resaveLimited(const std::string& path, rlim_t limit, const std::string& out) {
-    pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);   // writes past the limit fail with EFBIG
-        if (limit > 0) {
-            rlimit lower{limit, limit};
-            setrlimit(RLIMIT_FSIZE, &lower);
-        }
-        std::freopen(out.c_str(), "w", stderr);
-        std::string p = program();
-        execl(p.c_str(), p.c_str(), "resave", path.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// limit bytes (0: no limit).
+ChildResult resaveLimited(const std::string& path, rlim_t limit) {
+    return runChild(program(), {"resave", path}, {{}, limit});
 }
 
 // A data file of about 40 KB, and its backup from an earlier save.
@@ -123,12 +109,10 @@ TEST(KorvelCli, ASaveOnAFullFileSystemFailsAndLeavesFileAndBackup) {
     TempDir dir;
     const std::string path = prepareShop(dir.path());
     const std::string text = readFile(path);
-    TempDir logs;   // the child's messages, outside the folders checked
-    const std::string log = (logs / "limit.txt").string();
-
-    EXPECT_EQ(resaveLimited(path, 8192, log), 1);
-    EXPECT_EQ(readFile(log).substr(0, 15), "failed to write") << readFile(log);
-    EXPECT_NE(readFile(log).find("Korvel: Couldn't open file for output\n"), std::string::npos) << readFile(log);
+    const ChildResult limited = resaveLimited(path, 8192);
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_EQ(limited.errors.substr(0, 15), "failed to write") << limited.errors;
+    EXPECT_NE(limited.errors.find("Korvel: Couldn't open file for output\n"), std::string::npos) << limited.errors;
     expectUntouched(dir.path(), text);
 
     // A small file system that the saved file does not fit in, where one can be mounted.
@@ -136,7 +120,7 @@ TEST(KorvelCli, ASaveOnAFullFileSystemFailsAndLeavesFileAndBackup) {
     if (mount("tmpfs", mountPoint.str().c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "no tmpfs can be mounted here; the size limit stood for a full disk";
     const std::string onTmpfs = prepareShop(mountPoint.path());
-    const std::string full = readFile(onTmpfs);
+    const std::string onTmpfsText = readFile(onTmpfs);
     // The rest of the file system taken up.
     if (std::FILE* filler = std::fopen((mountPoint / "filler").c_str(), "wb")) {
         const std::string block(4096, 'x');
@@ -144,12 +128,11 @@ TEST(KorvelCli, ASaveOnAFullFileSystemFailsAndLeavesFileAndBackup) {
         }
         std::fclose(filler);
     }
-    const std::string errors = (logs / "tmpfs.txt").string();
-    int status = resaveLimited(onTmpfs, 0, errors);
+    const ChildResult full = resaveLimited(onTmpfs, 0);
     std::filesystem::remove(mountPoint / "filler");
-    EXPECT_EQ(status, 1) << readFile(errors);
-    EXPECT_NE(readFile(errors).find("Korvel: Couldn't open file for output\n"), std::string::npos) << readFile(errors);
-    expectUntouched(mountPoint.path(), full);
+    EXPECT_EQ(full.status, 1) << full.errors;
+    EXPECT_NE(full.errors.find("Korvel: Couldn't open file for output\n"), std::string::npos) << full.errors;
+    expectUntouched(mountPoint.path(), onTmpfsText);
     umount(mountPoint.str().c_str());
 }
 

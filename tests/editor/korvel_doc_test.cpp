@@ -9,19 +9,6 @@ namespace {
 
 std::string dataFile(const std::string& name) { return readFile(std::string(VIMRA_TEST_DATA) + "/" + name); }
 
-// The generator ignores blank lines, which a save does not keep.
-std::vector<GeneratorRecord> meaningful(const std::vector<GeneratorRecord>& records) {
-    std::vector<GeneratorRecord> kept;
-    for (const auto& r : records) {
-        bool blank = r.kind == EntryKind::Ignored;
-        for (const auto& f : r.fields)
-            blank = blank && f.empty();
-        if (!blank)
-            kept.push_back(r);
-    }
-    return kept;
-}
-
 struct RoundTripCase {
     const char* name;
     std::string text;

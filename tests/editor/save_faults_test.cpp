@@ -15,19 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The generator passes over blank lines, which a save may add or drop.
-std::vector<GeneratorRecord> meaningful(const std::vector<GeneratorRecord>& records) {
-    std::vector<GeneratorRecord> kept;
-    for (const auto& r : records) {
-        bool blank = r.kind == EntryKind::Ignored;
-        for (const auto& f : r.fields)
-            blank = blank && f.empty();
-        if (!blank)
-            kept.push_back(r);
-    }
-    return kept;
-}
-
 TEST(SaveKeepsTheGeneratorReading, DirectivesBlanksAndBodyDirectives) {
     struct Case {
         const char* name;

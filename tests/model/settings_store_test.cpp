@@ -12,6 +12,7 @@
 
 #include "model/appearance_library.h"
 #include "model/paths.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -214,27 +215,6 @@ TEST_F(SettingsStore, SaveAndLoadKeepEveryByte) {
     }
     EXPECT_EQ(entries, 2) << "no temporary file is left behind";
 }
-
-// Makes every file write beyond a few bytes fail while it lives, which works
-// even where the tests run with the rights to write into any folder.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int);
-};
 
 TEST_F(SettingsStore, FailedSaveReportsAndKeepsTheOldFile) {
     const std::string oldGeneral = patternBytes(kGeneralSettingsSize, 1);
