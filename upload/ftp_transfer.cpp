@@ -70,11 +70,12 @@ std::size_t readPiece(char* buffer, std::size_t size, std::size_t count, void* u
     return got;
 }
 
-// The server refused active mode, or could not open the data connection to
-// us (a client behind a NAT router): "425 Can't open data connection".
-bool activeModeFailure(CURLcode code, const std::string& lastReply) {
-    return code == CURLE_FTP_PORT_FAILED || code == CURLE_FTP_ACCEPT_FAILED ||
-           code == CURLE_FTP_ACCEPT_TIMEOUT || (code == CURLE_UPLOAD_FAILED && lastReply.rfind("425", 0) == 0);
+// The server refused passive mode, or we could not reach the port it
+// opened for the data connection (a server behind a NAT router).
+bool passiveModeFailure(CURLcode code, const std::string& lastReply) {
+    return code == CURLE_FTP_WEIRD_PASV_REPLY || code == CURLE_FTP_WEIRD_227_FORMAT ||
+           code == CURLE_FTP_CANT_GET_HOST ||
+           (code == CURLE_COULDNT_CONNECT && (lastReply.rfind("227", 0) == 0 || lastReply.rfind("229", 0) == 0));
 }
 
 // What the user is told for a failure the server gave no reply of its own for.
@@ -314,8 +315,8 @@ TransferStatus FtpConnection::put(std::FILE* local, std::int64_t size, const std
         // reported as a failed transfer instead of arriving cut short.
         curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size > 0 ? size : -1));
         CURLcode code = static_cast<CURLcode>(perform());
-        if (activeModeFailure(code, m_lastReply) && !m_session.passive() && state.bytesRead == 0) {
-            m_session.usePassive();
+        if (passiveModeFailure(code, m_lastReply) && m_session.passive() && state.bytesRead == 0) {
+            m_session.useActive();
             continue;
         }
         if (state.readError) {

@@ -41,16 +41,18 @@ public:
     std::chrono::milliseconds timeout() const { return m_timeout; }
     bool cancelRequested() const { return m_cancel && m_cancel->load(); }
 
-    // Connections start in active mode; once a data connection in active mode
-    // fails, this session's connections use passive mode.
+    // Connections start in passive mode: it needs no connection from the
+    // server back to us, and no listening port of our own for every file.
+    // Once a data connection in passive mode fails, this session's
+    // connections use active mode.
     bool passive() const { return m_passive; }
-    void usePassive() { m_passive = true; }
+    void useActive() { m_passive = false; }
 
 private:
     std::chrono::milliseconds m_timeout;
     const std::atomic<bool>* m_cancel;
     bool m_open = false;
-    bool m_passive = false;
+    bool m_passive = true;
 };
 
 class FtpConnection {

@@ -28,6 +28,7 @@ public:
         std::string transferLog;
         bool refuseActive = false;
         bool activeUnreachable = false;
+        bool refusePassive = false;
         int maxConsPerIp = 0;
         // Fault modes, each for the first transfer of the file of that name.
         std::string dropTransfer;
@@ -89,6 +90,8 @@ private:
             args.push_back("--refuse-active");
         if (options.activeUnreachable)
             args.push_back("--active-unreachable");
+        if (options.refusePassive)
+            args.push_back("--refuse-passive");
         if (options.maxConsPerIp > 0) {
             args.push_back("--max-cons-per-ip");
             args.push_back(std::to_string(options.maxConsPerIp));

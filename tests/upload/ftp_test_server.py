@@ -48,6 +48,7 @@ class TestHandler(FTPHandler):
     site_log = None
     transfer_log = None
     refuse_active = False
+    refuse_passive = False
     # Accept PORT and EPRT but never reach the client, like a server
     # facing a client behind a NAT router.
     active_unreachable = False
@@ -70,6 +71,18 @@ class TestHandler(FTPHandler):
             self.respond("200 Active data connection established.")
         else:
             default(line)
+
+    def _passive(self, line, default):
+        if self.refuse_passive:
+            self.respond("502 Passive mode is not allowed here.")
+        else:
+            default(line)
+
+    def ftp_PASV(self, line):
+        self._passive(line, super().ftp_PASV)
+
+    def ftp_EPSV(self, line):
+        self._passive(line, super().ftp_EPSV)
 
     def ftp_PORT(self, line):
         self._active(line, super().ftp_PORT)
@@ -120,6 +133,7 @@ def main():
     parser.add_argument("--transfer-log", default="")
     parser.add_argument("--refuse-active", action="store_true")
     parser.add_argument("--active-unreachable", action="store_true")
+    parser.add_argument("--refuse-passive", action="store_true")
     parser.add_argument("--max-cons-per-ip", type=int, default=0)
     parser.add_argument("--drop-transfer", default="")
     parser.add_argument("--hang-up", default="")
@@ -134,6 +148,7 @@ def main():
     TestHandler.transfer_log = args.transfer_log
     TestHandler.refuse_active = args.refuse_active
     TestHandler.active_unreachable = args.active_unreachable
+    TestHandler.refuse_passive = args.refuse_passive
     TestHandler.drop_transfer = args.drop_transfer
     TestHandler.hang_up = args.hang_up
     TestHandler.stall_transfer = args.stall_transfer

@@ -90,7 +90,7 @@ TEST_F(UploadJobTest, ABrokenTransferFailsAloneAndTheJobGoesOn) {
     };
     const Case cases[] = {
         {"data connection reset", {.dropTransfer = "b.html"}, "426 Connection closed; transfer aborted."},
-        {"data connection reset in passive mode", {.refuseActive = true, .dropTransfer = "b.html"},
+        {"data connection reset in active mode", {.refusePassive = true, .dropTransfer = "b.html"},
          "426 Connection closed; transfer aborted."},
         {"server hangs up", {.hangUp = "b.html"}, "connection closed by the server"},
     };
@@ -388,7 +388,7 @@ TEST_F(UploadJobTest, CancelDuringALargeFileStopsAfterTheCurrentPiece) {
     EXPECT_FALSE(fs::exists(m_remote / "after.html"));
 }
 
-TEST_F(UploadJobTest, PassiveModeWhenActiveModeFails) {
+TEST_F(UploadJobTest, TheDataConnectionModeThatWorks) {
     struct Case {
         const char* name;
         FtpServerProcess::Options server;
@@ -396,6 +396,7 @@ TEST_F(UploadJobTest, PassiveModeWhenActiveModeFails) {
     const Case cases[] = {
         {"active mode refused", {.refuseActive = true}},
         {"server cannot reach the client", {.activeUnreachable = true}},
+        {"passive mode refused", {.refusePassive = true}},
     };
     auto files = writeCatalogue();
     for (const auto& c : cases) {
