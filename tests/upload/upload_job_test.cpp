@@ -83,16 +83,18 @@ TEST_F(UploadJobTest, EachDistinctFileIsSentOnceInTheOrderFirstListed) {
 }
 
 TEST_F(UploadJobTest, ABrokenTransferFailsAloneAndTheJobGoesOn) {
+    // Whether a reset data connection is noticed before the server's reply
+    // to it arrives is a matter of timing; either way the user reads why.
+    const std::set<std::string> reset = {"426 Connection closed; transfer aborted.", "connection closed by the server"};
     struct Case {
         const char* name;
         FtpServerProcess::Options server;
-        const char* reason;
+        std::set<std::string> reasons;
     };
     const Case cases[] = {
-        {"data connection reset", {.dropTransfer = "b.html"}, "426 Connection closed; transfer aborted."},
-        {"data connection reset in active mode", {.refusePassive = true, .dropTransfer = "b.html"},
-         "426 Connection closed; transfer aborted."},
-        {"server hangs up", {.hangUp = "b.html"}, "connection closed by the server"},
+        {"data connection reset", {.dropTransfer = "b.html"}, reset},
+        {"data connection reset in active mode", {.refusePassive = true, .dropTransfer = "b.html"}, reset},
+        {"server hangs up", {.hangUp = "b.html"}, {"connection closed by the server"}},
     };
     writeList({"a.html", "b.html", "c.html"});
     for (const auto& c : cases) {
@@ -107,7 +109,8 @@ TEST_F(UploadJobTest, ABrokenTransferFailsAloneAndTheJobGoesOn) {
         EXPECT_EQ(result.filesFailed, 1);
         EXPECT_FALSE(result.cancelled);
         EXPECT_EQ(observer.failed, std::vector<std::string>{localPath("b.html")});
-        EXPECT_EQ(observer.failureReasons, std::vector<std::string>{c.reason});
+        ASSERT_EQ(observer.failureReasons.size(), 1u);
+        EXPECT_TRUE(c.reasons.count(observer.failureReasons[0])) << observer.failureReasons[0];
         EXPECT_TRUE(observer.connectionFailures.empty());
         EXPECT_EQ(readFile(m_remote / "a.html"), "contents of a.html\n");
         EXPECT_EQ(readFile(m_remote / "c.html"), "contents of c.html\n");
