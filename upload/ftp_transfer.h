@@ -22,7 +22,6 @@ enum class TransferStatus {
     Sent,
     ConnectFailed, // the server could not be reached or refused the logon
     Failed,        // this file could not be written or read; the connection may be gone
-
     Cancelled,
 };
 
