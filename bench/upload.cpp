@@ -123,13 +123,13 @@ int main() {
     Timing large = upload(settings, root / "large");
     server.stop();
 
-    // The same small files to a server that refuses active mode.
-    fs::create_directories(remote / "passive", ec);
-    FtpServerProcess passiveServer({.home = remote.string(), .refuseActive = true});
-    target.port = passiveServer.port();
-    copyField(target.serverDirectory, "passive");
-    Timing passive = upload(settings, root / "small");
-    passiveServer.stop();
+    // The same small files to a server that refuses passive mode.
+    fs::create_directories(remote / "active", ec);
+    FtpServerProcess activeServer({.home = remote.string(), .refusePassive = true});
+    target.port = activeServer.port();
+    copyField(target.serverDirectory, "active");
+    Timing active = upload(settings, root / "small");
+    activeServer.stop();
 
     std::printf("upload of %d files of %zu bytes: %.2f s, %.0f files/s (%d sent, %d failed)\n", kSmallFiles,
                 kSmallSize, small.seconds, small.result.filesSent / small.seconds, small.result.filesSent,
@@ -137,12 +137,12 @@ int main() {
     std::printf("upload of one %zu MB file: %.2f s, %.1f MB/s, %ld progress reports (%s)\n",
                 kLargeSize / (1024 * 1024), large.seconds, (kLargeSize / (1024.0 * 1024.0)) / large.seconds,
                 large.pieces, large.status == 0 ? "arrived" : "FAILED");
-    std::printf("upload of %d files in passive mode: %.2f s, %.0f files/s (%d sent, %d failed)\n", kSmallFiles,
-                passive.seconds, passive.result.filesSent / passive.seconds, passive.result.filesSent,
-                passive.result.filesFailed);
+    std::printf("upload of %d files in active mode: %.2f s, %.0f files/s (%d sent, %d failed)\n", kSmallFiles,
+                active.seconds, active.result.filesSent / active.seconds, active.result.filesSent,
+                active.result.filesFailed);
     std::printf("files left in %s\n", root.c_str());
 
     fs::remove(bigPath, ec);
     fs::remove(remote / "large" / "big.png", ec);
-    return small.status == 0 && large.status == 0 && passive.status == 0 ? 0 : 1;
+    return small.status == 0 && large.status == 0 && active.status == 0 ? 0 : 1;
 }

@@ -1,10 +1,13 @@
 #include "upload/ftp_control_connection.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -22,32 +25,55 @@ constexpr std::size_t kMaxLineLength = 8192;
 // A multi-line reply that never closes must not keep the job forever.
 constexpr int kMaxReplyLines = 10000;
 
-// Waits until fd is ready for events; false on time-out or error.
-bool waitFor(int fd, short events, std::chrono::milliseconds timeout) {
+// The longest a wait goes without looking at the cancel flag.
+constexpr std::chrono::milliseconds kCancelSlice{100};
+
+enum class Wait { Ready, Failed, TimedOut };
+
+// Waits until fd is ready for events, at most until deadline.
+Wait pollUntil(int fd, short events, std::chrono::steady_clock::time_point deadline) {
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd p{fd, events, 0};
+    int n = ::poll(&p, 1, static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0)));
+    if (n > 0)
+        return (p.revents & (events | POLLHUP)) != 0 && (p.revents & POLLNVAL) == 0 ? Wait::Ready : Wait::Failed;
+    if (n == 0 || errno == EINTR)
+        return Wait::TimedOut;
+    return Wait::Failed;
+}
+
+} // namespace
+
+// Waits until fd is ready for events; false on time-out, error or cancel.
+bool FtpControlConnection::waitFor(int fd, short events) {
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + timeout;
+    const auto deadline = Clock::now() + m_timeout;
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() < 0)
-            left = std::chrono::milliseconds(0);
-        pollfd p{fd, events, 0};
-        int n = ::poll(&p, 1, static_cast<int>(left.count()));
-        if (n > 0)
-            return (p.revents & (events | POLLHUP)) != 0 && (p.revents & POLLNVAL) == 0;
-        if (n == 0)
+        const auto now = Clock::now();
+        if (now >= deadline)
             return false;
-        if (errno != EINTR)
+        switch (pollUntil(fd, events, std::min(deadline, now + kCancelSlice))) {
+        case Wait::Ready:
+            return true;
+        case Wait::Failed:
             return false;
+        case Wait::TimedOut:
+            break;
+        }
+        if (m_cancel && m_cancel->load()) {
+            m_cancelled = true;
+            return false;
+        }
     }
 }
 
-int connectOne(const addrinfo* ai, std::chrono::milliseconds timeout, bool& created) {
+int FtpControlConnection::connectOne(const addrinfo* ai, bool& created) {
     int fd = ::socket(ai->ai_family, ai->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, ai->ai_protocol);
     if (fd < 0)
         return -1;
     created = true;
     if (::connect(fd, ai->ai_addr, ai->ai_addrlen) != 0) {
-        if (errno != EINPROGRESS || !waitFor(fd, POLLOUT, timeout)) {
+        if (errno != EINPROGRESS || !waitFor(fd, POLLOUT)) {
             ::close(fd);
             return -1;
         }
@@ -58,14 +84,15 @@ int connectOne(const addrinfo* ai, std::chrono::milliseconds timeout, bool& crea
             return -1;
         }
     }
+    // Commands are single short lines, each waiting for its reply.
+    int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     return fd;
 }
 
-} // namespace
-
 class FtpControlConnection::LineReader {
 public:
-    LineReader(int fd, const std::chrono::milliseconds& timeout) : m_fd(fd), m_timeout(timeout) {}
+    LineReader(FtpControlConnection& owner, int fd) : m_owner(owner), m_fd(fd) {}
 
     // One line without its line end (LF or CR LF). False when the stream
     // fails, times out or ends before a line end.
@@ -91,7 +118,7 @@ private:
     bool fill() {
         m_pos = m_end = 0;
         for (;;) {
-            if (!waitFor(m_fd, POLLIN, m_timeout))
+            if (!m_owner.waitFor(m_fd, POLLIN))
                 return false;
             ssize_t n = ::recv(m_fd, m_buffer.data(), m_buffer.size(), 0);
             if (n > 0) {
@@ -103,8 +130,8 @@ private:
         }
     }
 
+    FtpControlConnection& m_owner;
     int m_fd;
-    const std::chrono::milliseconds& m_timeout;
     std::array<char, kBufferSize> m_buffer{};
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
@@ -112,7 +139,7 @@ private:
 
 class FtpControlConnection::LineWriter {
 public:
-    LineWriter(int fd, const std::chrono::milliseconds& timeout) : m_fd(fd), m_timeout(timeout) {}
+    LineWriter(FtpControlConnection& owner, int fd) : m_owner(owner), m_fd(fd) {}
 
     bool write(std::string_view text) {
         while (!text.empty()) {
@@ -129,7 +156,7 @@ public:
     bool flush() {
         std::size_t sent = 0;
         while (sent < m_used) {
-            if (!waitFor(m_fd, POLLOUT, m_timeout))
+            if (!m_owner.waitFor(m_fd, POLLOUT))
                 return false;
             ssize_t n = ::send(m_fd, m_buffer.data() + sent, m_used - sent, MSG_NOSIGNAL);
             if (n > 0)
@@ -142,8 +169,8 @@ public:
     }
 
 private:
+    FtpControlConnection& m_owner;
     int m_fd;
-    const std::chrono::milliseconds& m_timeout;
     std::array<char, kBufferSize> m_buffer{};
     std::size_t m_used = 0;
 };
@@ -154,6 +181,7 @@ FtpControlConnection::~FtpControlConnection() { close(); }
 
 bool FtpControlConnection::connect(const std::string& host, int port) {
     close();
+    m_cancelled = false;
     m_replyLine = kConnectFailed;
     if (host.empty() || port <= 0 || port > 65535)
         return false;
@@ -167,7 +195,7 @@ bool FtpControlConnection::connect(const std::string& host, int port) {
     bool created = false;
     int fd = -1;
     for (const addrinfo* ai = found; ai && fd < 0; ai = ai->ai_next)
-        fd = connectOne(ai, m_timeout, created);
+        fd = connectOne(ai, created);
     ::freeaddrinfo(found);
     if (fd < 0) {
         if (!created)
@@ -176,8 +204,8 @@ bool FtpControlConnection::connect(const std::string& host, int port) {
     }
 
     m_socket = fd;
-    m_reader = std::make_unique<LineReader>(m_socket, m_timeout);
-    m_writer = std::make_unique<LineWriter>(m_socket, m_timeout);
+    m_reader = std::make_unique<LineReader>(*this, m_socket);
+    m_writer = std::make_unique<LineWriter>(*this, m_socket);
     m_replyLine.clear();
     return true;
 }

@@ -3,10 +3,13 @@
 // it connects, logs on, sends single commands and reads their replies. The
 // upload uses it for what its transfer layer does not offer, the "site chmod"
 // commands. It opens no data connection.
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
+
+struct addrinfo;
 
 struct FtpLogonInfo {
     std::string host;
@@ -34,6 +37,12 @@ public:
     // How long connecting, and each wait for the server to accept or send
     // data, may take before the operation fails.
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    // While the flag is set, every wait gives up within a fraction of a
+    // second, as the failure it would have been at the time-out. A server
+    // that answers at once is still heard.
+    void setCancelFlag(const std::atomic<bool>* cancel) { m_cancel = cancel; }
+    // True when the last failure was a wait given up for the cancel flag.
+    bool cancelled() const { return m_cancelled; }
 
     bool connect(const std::string& host, int port);
     bool sendCommand(std::string_view text);
@@ -54,8 +63,12 @@ private:
     class LineWriter;
 
     void takeLine(std::string line);
+    bool waitFor(int fd, short events);
+    int connectOne(const addrinfo* ai, bool& created);
 
     std::chrono::milliseconds m_timeout;
+    const std::atomic<bool>* m_cancel = nullptr;
+    bool m_cancelled = false;
     std::string m_replyLine;
     int m_replyClass = 0;
     int m_socket = -1;

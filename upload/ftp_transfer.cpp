@@ -70,11 +70,53 @@ std::size_t readPiece(char* buffer, std::size_t size, std::size_t count, void* u
     return got;
 }
 
-// The server refused active mode, or could not open the data connection to
-// us (a client behind a NAT router): "425 Can't open data connection".
-bool activeModeFailure(CURLcode code, const std::string& lastReply) {
-    return code == CURLE_FTP_PORT_FAILED || code == CURLE_FTP_ACCEPT_FAILED ||
-           code == CURLE_FTP_ACCEPT_TIMEOUT || (code == CURLE_UPLOAD_FAILED && lastReply.rfind("425", 0) == 0);
+// The server refused passive mode, or we could not reach the port it
+// opened for the data connection (a server behind a NAT router).
+bool passiveModeFailure(CURLcode code, const std::string& lastReply) {
+    return code == CURLE_FTP_WEIRD_PASV_REPLY || code == CURLE_FTP_WEIRD_227_FORMAT ||
+           code == CURLE_FTP_CANT_GET_HOST ||
+           (code == CURLE_COULDNT_CONNECT && (lastReply.rfind("227", 0) == 0 || lastReply.rfind("229", 0) == 0));
+}
+
+// What the user is told for a failure the server gave no reply of its own for.
+const char* plainReason(CURLcode code) {
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return "server name not found";
+    case CURLE_COULDNT_CONNECT:
+        return "connection refused";
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_FTP_ACCEPT_TIMEOUT:
+        return "time-out: the server stopped answering";
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+    case CURLE_UPLOAD_FAILED:
+        return "connection closed by the server";
+    case CURLE_LOGIN_DENIED:
+        return "logon refused";
+    case CURLE_REMOTE_ACCESS_DENIED:
+        return "access denied by the server";
+    case CURLE_FTP_PORT_FAILED:
+    case CURLE_FTP_ACCEPT_FAILED:
+    case CURLE_FTP_CANT_GET_HOST:
+        return "no data connection";
+    case CURLE_ABORTED_BY_CALLBACK:
+        return "cancelled";
+    case CURLE_READ_ERROR:
+        return "cannot read the local file";
+    case CURLE_OUT_OF_MEMORY:
+        return "out of memory";
+    default:
+        return code >= CURLE_FTP_WEIRD_SERVER_REPLY && code <= CURLE_FTP_WEIRD_227_FORMAT
+                   ? "unexpected reply from the server"
+                   : "transfer failed";
+    }
+}
+
+int stopWhenCancelled(void* session, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const FtpSession*>(session)->cancelRequested() ? 1 : 0;
 }
 
 bool connectionFailure(CURLcode code) {
@@ -120,7 +162,8 @@ std::string escapeSegment(CURL* curl, std::string_view segment) {
 
 } // namespace
 
-FtpSession::FtpSession(std::chrono::milliseconds timeout) : m_timeout(timeout), m_open(initialiseCurl()) {}
+FtpSession::FtpSession(std::chrono::milliseconds timeout, const std::atomic<bool>* cancel)
+    : m_timeout(timeout), m_cancel(cancel), m_open(initialiseCurl()) {}
 
 FtpConnection::FtpConnection(FtpSession& session, FtpEndpoint endpoint)
     : m_session(session), m_endpoint(std::move(endpoint)) {
@@ -181,19 +224,21 @@ void FtpConnection::prepare() {
     curl_easy_setopt(curl, CURLOPT_FTPPORT, m_session.passive() ? nullptr : "-");
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, keepReply);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &m_lastReply);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_errorBuffer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, stopWhenCancelled);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &m_session);
     curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
     curl_easy_setopt(curl, CURLOPT_NOBODY, 0L);
     curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, 0L);
     m_lastReply.clear();
-    m_errorBuffer[0] = '\0';
 }
 
 // Runs the request through this connection's own multi handle, which keeps
 // the logged-on control connection between requests. The wait is bounded
 // because curl does not always hand over the socket of a passive data
-// connection it is about to open, and would otherwise sleep a full second.
+// connection it is about to open, and would otherwise sleep a full second;
+// it also lets a cancel end a wait on a silent server.
 int FtpConnection::perform() {
     CURL* curl = handle(m_curl);
     auto* multi = static_cast<CURLM*>(m_multi);
@@ -204,6 +249,10 @@ int FtpConnection::perform() {
         code = CURLE_SEND_ERROR;
         int running = 1;
         while (running) {
+            if (m_session.cancelRequested()) {
+                code = CURLE_ABORTED_BY_CALLBACK;
+                break;
+            }
             if (curl_multi_perform(multi, &running) != CURLM_OK)
                 break;
             if (running && curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr) != CURLM_OK)
@@ -219,12 +268,7 @@ int FtpConnection::perform() {
     m_errorText.clear();
     if (code != CURLE_OK) {
         bool serverRefused = !m_lastReply.empty() && (m_lastReply[0] == '4' || m_lastReply[0] == '5');
-        if (serverRefused)
-            m_errorText = m_lastReply;
-        else if (m_errorBuffer[0])
-            m_errorText = m_errorBuffer;
-        else
-            m_errorText = curl_easy_strerror(code);
+        m_errorText = serverRefused && code != CURLE_ABORTED_BY_CALLBACK ? m_lastReply : plainReason(code);
     }
     return code;
 }
@@ -271,8 +315,8 @@ TransferStatus FtpConnection::put(std::FILE* local, std::int64_t size, const std
         // reported as a failed transfer instead of arriving cut short.
         curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size > 0 ? size : -1));
         CURLcode code = static_cast<CURLcode>(perform());
-        if (activeModeFailure(code, m_lastReply) && !m_session.passive() && state.bytesRead == 0) {
-            m_session.usePassive();
+        if (passiveModeFailure(code, m_lastReply) && m_session.passive() && state.bytesRead == 0) {
+            m_session.useActive();
             continue;
         }
         if (state.readError) {

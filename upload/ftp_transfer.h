@@ -2,6 +2,7 @@
 // File transfers to an FTP server: a session for one upload job and, from it,
 // connections that log on, create folders and write remote files. Remote names
 // are relative to the login folder unless they begin with '/'.
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -20,7 +21,7 @@ enum class TransferMode { Binary, Ascii };
 enum class TransferStatus {
     Sent,
     ConnectFailed, // the server could not be reached or refused the logon
-    Failed,        // this file could not be written or read
+    Failed,        // this file could not be written or read; the connection may be gone
     Cancelled,
 };
 
@@ -32,19 +33,25 @@ class FtpSession {
 public:
     static constexpr std::size_t kPieceSize = 4000;
 
-    explicit FtpSession(std::chrono::milliseconds timeout);
+    // While cancel is set, every operation of the session's connections ends
+    // within a fraction of a second as cancelled.
+    explicit FtpSession(std::chrono::milliseconds timeout, const std::atomic<bool>* cancel = nullptr);
     bool isOpen() const { return m_open; }
     std::chrono::milliseconds timeout() const { return m_timeout; }
+    bool cancelRequested() const { return m_cancel && m_cancel->load(); }
 
-    // Connections start in active mode; once a data connection in active mode
-    // fails, this session's connections use passive mode.
+    // Connections start in passive mode: it needs no connection from the
+    // server back to us, and no listening port of our own for every file.
+    // Once a data connection in passive mode fails, this session's
+    // connections use active mode.
     bool passive() const { return m_passive; }
-    void usePassive() { m_passive = true; }
+    void useActive() { m_passive = false; }
 
 private:
     std::chrono::milliseconds m_timeout;
+    const std::atomic<bool>* m_cancel;
     bool m_open = false;
-    bool m_passive = false;
+    bool m_passive = true;
 };
 
 class FtpConnection {
@@ -63,8 +70,8 @@ public:
                        TransferMode mode, const PieceCallback& onPiece);
     TransferStatus makeDirectory(const std::string& remotePath);
 
-    // Why the last operation failed: the server's last reply, or a
-    // description of the network failure when there was none.
+    // Why the last operation failed, in a few plain words: the server's
+    // refusal when it gave one, else what became of the connection.
     const std::string& errorText() const { return m_errorText; }
 
 private:
@@ -79,5 +86,4 @@ private:
     void* m_curl = nullptr;
     std::string m_lastReply;
     std::string m_errorText;
-    char m_errorBuffer[256] = {};
 };

@@ -6,7 +6,12 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <unordered_set>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "model/paths.h"
 #include "upload/ftp_control_connection.h"
@@ -97,6 +102,26 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// The file list, when it is a regular file or a link to one. A folder, pipe
+// or device is never read: opening a pipe alone would wait for a writer,
+// and a device may never end.
+FileHandle openFileList(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    FileHandle list(::fdopen(fd, "rb"));
+    if (!list)
+        ::close(fd);
+    return list;
+}
+
 } // namespace
 
 UploadParts storedUploadParts(const GeneralSettings& settings) {
@@ -150,15 +175,13 @@ int UploadJob::runSteps() {
 
     FileHandle list;
     if (m_parts.catalogue) {
-        std::string listPath = join(m_options.programDirectory, "files01.dat");
-        list.reset(std::fopen(listPath.c_str(), "rb"));
-        if (!list) {
-            m_result.listFileMissing = true;
-            m_observer.message(formatText("couldn't open %s", listPath.c_str()), "", MessageButtons::Ok);
-        }
+        m_listPath = join(m_options.programDirectory, "files01.dat");
+        list = openFileList(m_listPath);
+        if (!list)
+            listUnreadable();
     }
 
-    FtpSession session(m_options.timeout);
+    FtpSession session(m_options.timeout, &m_cancel);
     if ((m_parts.catalogue && uploadCatalogue(session, list.get()) == Step::Cancel) ||
         (m_parts.search && uploadSearch(session) == Step::Cancel) ||
         (m_parts.orderForm && uploadOrderForm(session) == Step::Cancel)) {
@@ -170,7 +193,15 @@ int UploadJob::runSteps() {
     return complete ? 0 : -1;
 }
 
+void UploadJob::listUnreadable() {
+    m_result.listFileMissing = true;
+    m_observer.message(formatText("couldn't open %s", m_listPath.c_str()), "", MessageButtons::Ok);
+}
+
 UploadJob::Step UploadJob::connectFailed(const FtpConnection& connection, const char* text) {
+    // A cancel cuts the attempt short; that is no failure to report.
+    if (cancelRequested())
+        return Step::Cancel;
     line(1, text);
     m_observer.connectionFailed(connection.errorText());
     return Step::Cancel;
@@ -189,10 +220,12 @@ UploadJob::Step UploadJob::uploadCatalogue(FtpSession& session, std::FILE* list)
         return Step::Continue;
 
     const std::string_view directory = fieldText(target.serverDirectory);
+    // The list names a picture once for every item showing it; it goes once.
+    std::unordered_set<std::string> listed;
     std::string path;
     while (readListLine(list, path)) {
         // A blank line names no file; its remote name would be the folder itself.
-        if (path.empty())
+        if (path.empty() || !listed.insert(path).second)
             continue;
         m_observer.progress(0);
         ++m_catalogueCounter;
@@ -205,6 +238,8 @@ UploadJob::Step UploadJob::uploadCatalogue(FtpSession& session, std::FILE* list)
         if (sendFile(connection, path, remoteName, TransferMode::Binary) == Step::Cancel)
             return Step::Cancel;
     }
+    if (std::ferror(list))
+        listUnreadable();
     return Step::Continue;
 }
 
@@ -245,12 +280,14 @@ UploadJob::Step UploadJob::sendFile(FtpConnection& connection, const std::string
         fileFailed(localPath, remoteName, "cancelled");
         return Step::Cancel;
     case TransferStatus::ConnectFailed:
-        fileFailed(localPath, remoteName, connection.errorText());
-        return connectFailed(connection, "Connect failed");
     case TransferStatus::Failed:
         break;
     }
     fileFailed(localPath, remoteName, connection.errorText());
+    // A broken transfer may take its connection with it. The job goes on
+    // with the next file unless the connection cannot be opened again.
+    if (!connection.open())
+        return connectFailed(connection, "Connect failed");
     return Step::Continue;
 }
 
@@ -290,22 +327,24 @@ UploadJob::Step UploadJob::uploadSearch(FtpSession& session) {
         if (sendFile(connection, localPath, remoteName, TransferMode::Ascii) == Step::Cancel)
             return Step::Cancel;
     }
-    setPermissions(target);
-    return Step::Continue;
+    return setPermissions(target);
 }
 
-void UploadJob::setPermissions(const FtpTarget& target) {
+UploadJob::Step UploadJob::setPermissions(const FtpTarget& target) {
     const std::string_view directory = fieldText(target.serverDirectory);
     FtpControlConnection control(m_options.timeout);
+    control.setCancelFlag(&m_cancel);
     FtpLogonInfo info;
     info.host = trimmed(fieldText(target.host));
     info.port = target.port;
     info.userName = fieldText(target.userName);
     info.password = fieldText(target.password);
     if (!control.logOn(info)) {
+        if (control.cancelled())
+            return Step::Cancel;
         m_observer.message(control.replyLine(), "FTP", MessageButtons::Ok);
         control.close();
-        return;
+        return Step::Continue;
     }
 
     std::vector<std::string> commands;
@@ -317,12 +356,15 @@ void UploadJob::setPermissions(const FtpTarget& target) {
     for (const auto& text : commands) {
         line(1, text);
         control.command(text);
+        if (control.cancelled())
+            return Step::Cancel;
         line(2, control.replyLine());
         pause();
     }
     control.quit();
     control.close();
     m_result.permissionsSet = true;
+    return Step::Continue;
 }
 
 UploadJob::Step UploadJob::uploadOrderForm(FtpSession& session) {
@@ -356,9 +398,13 @@ UploadJob::Step UploadJob::uploadOrderForm(FtpSession& session) {
     FileHandle local;
     if (!remoteBase.empty() && localFileSize(localPath, size))
         local.reset(std::fopen(localPath.c_str(), "rb"));
-    bool sent = local && connection.put(local.get(), size, remoteName, TransferMode::Binary, {}) ==
-                             TransferStatus::Sent;
-    if (sent) {
+    TransferStatus status = local ? connection.put(local.get(), size, remoteName, TransferMode::Binary, {})
+                                  : TransferStatus::Failed;
+    if (status == TransferStatus::Cancelled) {
+        fileFailed(localPath, remoteName, "cancelled");
+        return Step::Cancel;
+    }
+    if (status == TransferStatus::Sent) {
         ++m_result.filesSent;
     } else {
         line(1, formatText("transfer failed (%s)", std::string(baseName(localPath)).c_str()));

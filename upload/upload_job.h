@@ -10,8 +10,9 @@
 // thread. An observer that touches a window must queue the call onto the
 // user-interface thread instead of drawing from the worker. While the job
 // runs, the cancel flag is the only thing the user-interface thread touches;
-// the job reads it before each file, after each piece written and during its
-// pauses. No message needs an answer, so the job never waits for the user.
+// the job reads it before each file, after each piece written, during its
+// pauses and every fraction of a second of each wait on the server. No
+// message needs an answer, so the job never waits for the user.
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -64,10 +65,11 @@ private:
     Step uploadCatalogue(FtpSession& session, std::FILE* list);
     Step uploadSearch(FtpSession& session);
     Step uploadOrderForm(FtpSession& session);
-    void setPermissions(const FtpTarget& target);
+    Step setPermissions(const FtpTarget& target);
     Step sendFile(FtpConnection& connection, const std::string& localPath,
                   const std::string& remoteName, TransferMode mode);
     Step connectFailed(const FtpConnection& connection, const char* text);
+    void listUnreadable();
     void cancelled();
     void finished();
     void line(int number, const std::string& text);
@@ -82,4 +84,5 @@ private:
     UploadOptions m_options;
     UploadResult m_result;
     int m_catalogueCounter = 0;
+    std::string m_listPath;
 };

@@ -6,8 +6,8 @@
 //
 // The observer must outlive the worker. Destroying the worker cancels the job
 // and waits for it to end, so a window closed mid-transfer never leaves a
-// thread calling into it; that wait is one piece or one pause long, but an
-// attempt to reach a silent server may hold it up to the time-out.
+// thread calling into it; that wait is a fraction of a second, even when the
+// server has stopped answering.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>

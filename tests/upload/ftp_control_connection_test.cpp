@@ -1,6 +1,7 @@
 #include "upload/ftp_control_connection.h"
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <optional>
@@ -231,6 +232,35 @@ TEST(FtpControlConnectionTest, SilentServerTimesOut) {
     EXPECT_LT(elapsed, 3s);
     connection.close();
     EXPECT_TRUE(server.received().empty());
+}
+
+TEST(FtpControlConnectionTest, CancelEndsEveryWait) {
+    struct Case {
+        const char* name;
+        std::vector<std::optional<std::string>> replies;
+    };
+    const Case cases[] = {
+        {"no greeting", {std::nullopt}},
+        {"user name never answered", {"220 ready\r\n", std::nullopt}},
+        {"password never answered", {"220 ready\r\n", "331 password\r\n", std::nullopt}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer server(c.replies);
+        std::atomic<bool> cancel{false};
+        FtpControlConnection connection(30s);
+        connection.setCancelFlag(&cancel);
+        std::thread canceller([&] {
+            std::this_thread::sleep_for(300ms);
+            cancel = true;
+        });
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(connection.logOn(logonTo(server.port())));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+        EXPECT_TRUE(connection.cancelled());
+        canceller.join();
+        connection.close();
+    }
 }
 
 TEST(FtpControlConnectionTest, OnlyTheDirectLogonIsSupported) {

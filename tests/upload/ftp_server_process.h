@@ -12,6 +12,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 #include <vector>
 
@@ -27,7 +28,12 @@ public:
         std::string transferLog;
         bool refuseActive = false;
         bool activeUnreachable = false;
+        bool refusePassive = false;
         int maxConsPerIp = 0;
+        // Fault modes, each for the first transfer of the file of that name.
+        std::string dropTransfer;
+        std::string hangUp;
+        std::string stallTransfer;
     };
 
     explicit FtpServerProcess(const Options& options) { start(options); }
@@ -84,9 +90,22 @@ private:
             args.push_back("--refuse-active");
         if (options.activeUnreachable)
             args.push_back("--active-unreachable");
+        if (options.refusePassive)
+            args.push_back("--refuse-passive");
         if (options.maxConsPerIp > 0) {
             args.push_back("--max-cons-per-ip");
             args.push_back(std::to_string(options.maxConsPerIp));
+        }
+        const std::pair<const char*, const std::string*> faults[] = {
+            {"--drop-transfer", &options.dropTransfer},
+            {"--hang-up", &options.hangUp},
+            {"--stall-transfer", &options.stallTransfer},
+        };
+        for (const auto& [flag, name] : faults) {
+            if (!name->empty()) {
+                args.push_back(flag);
+                args.push_back(*name);
+            }
         }
         std::vector<char*> argv;
         for (auto& arg : args)

@@ -6,22 +6,49 @@ stdin is closed, so it never outlives the process that started it. Every SITE
 command it receives is appended to the --site-log file, one line each, and
 every STOR to the --transfer-log file as the transfer type ("a" or "i"), a
 blank and the file name.
+
+Fault modes name one file (by its name on the server); only its first STOR
+is affected: --drop-transfer resets that transfer's data connection,
+--hang-up closes the whole session when it arrives, --stall-transfer stops
+reading its data connection, so that the transfer never ends.
 """
 import argparse
 import logging
 import os
+import socket
+import struct
 import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler
 from pyftpdlib.servers import FTPServer
 
 
+class TestDTPHandler(DTPHandler):
+    def enable_receiving(self, type, cmd):
+        super().enable_receiving(type, cmd)
+        fault = self.cmd_channel.take_data_fault()
+        if fault == "drop":
+            # A reset, not an orderly end: the client must not take the
+            # bytes so far for the whole file.
+            self.socket.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            self.close()
+            self.cmd_channel.respond("426 Connection closed; transfer aborted.")
+        elif fault == "stall":
+            self.modify_ioloop_events(0)
+
+
 class TestHandler(FTPHandler):
+    dtp_handler = TestDTPHandler
+    drop_transfer = ""
+    hang_up = ""
+    stall_transfer = ""
+    _data_fault = None
     site_log = None
     transfer_log = None
     refuse_active = False
+    refuse_passive = False
     # Accept PORT and EPRT but never reach the client, like a server
     # facing a client behind a NAT router.
     active_unreachable = False
@@ -45,13 +72,43 @@ class TestHandler(FTPHandler):
         else:
             default(line)
 
+    def _passive(self, line, default):
+        if self.refuse_passive:
+            self.respond("502 Passive mode is not allowed here.")
+        else:
+            default(line)
+
+    def ftp_PASV(self, line):
+        self._passive(line, super().ftp_PASV)
+
+    def ftp_EPSV(self, line):
+        self._passive(line, super().ftp_EPSV)
+
     def ftp_PORT(self, line):
         self._active(line, super().ftp_PORT)
 
     def ftp_EPRT(self, line):
         self._active(line, super().ftp_EPRT)
 
+    def take_data_fault(self):
+        fault, self._data_fault = self._data_fault, None
+        return fault
+
+    def _first_time(self, option, file):
+        name = getattr(TestHandler, option)
+        if name and os.path.basename(file) == name:
+            setattr(TestHandler, option, "")
+            return True
+        return False
+
     def ftp_STOR(self, file, mode='w'):
+        if self._first_time("hang_up", file):
+            self.close()
+            return
+        if self._first_time("drop_transfer", file):
+            self._data_fault = "drop"
+        elif self._first_time("stall_transfer", file):
+            self._data_fault = "stall"
         if self._active_requested:
             self._active_requested = False
             self.respond("425 Can't open data connection.")
@@ -76,7 +133,11 @@ def main():
     parser.add_argument("--transfer-log", default="")
     parser.add_argument("--refuse-active", action="store_true")
     parser.add_argument("--active-unreachable", action="store_true")
+    parser.add_argument("--refuse-passive", action="store_true")
     parser.add_argument("--max-cons-per-ip", type=int, default=0)
+    parser.add_argument("--drop-transfer", default="")
+    parser.add_argument("--hang-up", default="")
+    parser.add_argument("--stall-transfer", default="")
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.ERROR)
@@ -87,6 +148,10 @@ def main():
     TestHandler.transfer_log = args.transfer_log
     TestHandler.refuse_active = args.refuse_active
     TestHandler.active_unreachable = args.active_unreachable
+    TestHandler.refuse_passive = args.refuse_passive
+    TestHandler.drop_transfer = args.drop_transfer
+    TestHandler.hang_up = args.hang_up
+    TestHandler.stall_transfer = args.stall_transfer
     TestHandler.timeout = 60
     TestHandler.auth_failed_timeout = 0.1
 

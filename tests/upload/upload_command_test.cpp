@@ -135,6 +135,23 @@ TEST_F(UploadCommandTest, TickedPartsOrThoseNamed) {
     EXPECT_EQ(readFile(m_remote / "zk100002.html"), "page 2\n");
 }
 
+TEST_F(UploadCommandTest, AFailedFileIsExplainedAndMakesTheExitStatusNonZero) {
+    m_server = std::make_unique<FtpServerProcess>(
+        FtpServerProcess::Options{.home = m_remote.str(), .hangUp = "zk100001.html"});
+    ASSERT_TRUE(m_server->running());
+    settings.ftpTargets[0].port = m_server->port();
+    settings.transferCatalogue = 1;
+    saveSettings();
+    writeCatalogue(3);
+    CliRun run = runCli(m_home.str(), {});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.output.find("2 files sent, 1 failed\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("was not sent to zk100001.html: connection closed by the server\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(readFile(m_remote / "zk100002.html"), "page 2\n");
+}
+
 TEST_F(UploadCommandTest, InterruptCancelsTheUpload) {
     const int count = 1500;
     writeCatalogue(count);

@@ -1,11 +1,11 @@
 #include "upload/upload_job.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include "tests/upload/upload_test_fixture.h"
 #include "upload/ftp_control_connection.h"
+#include "upload/upload_worker.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ TEST_F(UploadJobTest, CatalogueFilesArriveByteForByte) {
         observer = {};
         copyField(settings.ftpTargets[0].serverDirectory, c.directory);
         ASSERT_EQ(run({true, false, false}), 0);
-        EXPECT_EQ(result.filesSent, static_cast<int>(files.size()) + 1);
+        EXPECT_EQ(result.filesSent, static_cast<int>(files.size()));
         EXPECT_EQ(result.filesFailed, 0);
         for (const auto& [name, bytes] : files) {
             SCOPED_TRACE(name);
@@ -40,8 +40,8 @@ TEST_F(UploadJobTest, CatalogueFilesArriveByteForByte) {
         const std::string first = (m_local / "out" / "zk000000.html").string();
         EXPECT_EQ(observer.events[1], "1:connecting to 127.0.0.1");
         EXPECT_TRUE(observer.saw("1:transferring file 1 . . ."));
-        EXPECT_TRUE(observer.saw("1:transferring file 7 . . ."));
-        EXPECT_FALSE(observer.saw("1:transferring file 8 . . ."));
+        EXPECT_TRUE(observer.saw("1:transferring file 6 . . ."));
+        EXPECT_FALSE(observer.saw("1:transferring file 7 . . ."));
         EXPECT_TRUE(observer.saw("1:transferring " + first));
         EXPECT_TRUE(observer.saw(std::string("2:to ") + c.firstRemoteName));
         EXPECT_TRUE(observer.saw("3:" + std::to_string(files[4].second.size()) + " bytes"));
@@ -67,8 +67,108 @@ TEST_F(UploadJobTest, MissingLocalFileLeavesTheRemoteCopyAlone) {
     EXPECT_TRUE(observer.saw("1:error opening " + missing));
     EXPECT_EQ(observer.failed, std::vector<std::string>{missing});
     EXPECT_EQ(readFile(m_remote / "shop" / "zki00000.html"), "the good copy");
-    EXPECT_EQ(result.filesSent, static_cast<int>(files.size()));
+    EXPECT_EQ(result.filesSent, static_cast<int>(files.size()) - 1);
     EXPECT_FALSE(result.cancelled);
+}
+
+TEST_F(UploadJobTest, EachDistinctFileIsSentOnceInTheOrderFirstListed) {
+    // Every page lists the picture it shows; two also show the logo.
+    writeList({"a.html", "pic.png", "b.html", "pic.png", "logo.gif", "c.html", "pic.png", "logo.gif"});
+    ASSERT_EQ(run({true, false, false}), 0);
+    EXPECT_EQ(logLines("transfer.log"),
+              (std::vector<std::string>{"i a.html", "i pic.png", "i b.html", "i logo.gif", "i c.html"}));
+    EXPECT_EQ(result.filesSent, 5);
+    EXPECT_TRUE(observer.saw("1:transferring file 5 . . ."));
+    EXPECT_FALSE(observer.saw("1:transferring file 6 . . ."));
+}
+
+TEST_F(UploadJobTest, ABrokenTransferFailsAloneAndTheJobGoesOn) {
+    // Whether a reset data connection is noticed before the server's reply
+    // to it arrives is a matter of timing; either way the user reads why.
+    const std::set<std::string> reset = {"426 Connection closed; transfer aborted.", "connection closed by the server"};
+    struct Case {
+        const char* name;
+        FtpServerProcess::Options server;
+        std::set<std::string> reasons;
+    };
+    const Case cases[] = {
+        {"data connection reset", {.dropTransfer = "b.html"}, reset},
+        {"data connection reset in active mode", {.refusePassive = true, .dropTransfer = "b.html"}, reset},
+        {"server hangs up", {.hangUp = "b.html"}, {"connection closed by the server"}},
+    };
+    writeList({"a.html", "b.html", "c.html"});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        observer = {};
+        fs::remove(m_remote / "a.html");
+        fs::remove(m_remote / "c.html");
+        startServer(c.server);
+        ASSERT_TRUE(m_server->running());
+        EXPECT_EQ(run({true, false, false}), -1);
+        EXPECT_EQ(result.filesSent, 2);
+        EXPECT_EQ(result.filesFailed, 1);
+        EXPECT_FALSE(result.cancelled);
+        EXPECT_EQ(observer.failed, std::vector<std::string>{localPath("b.html")});
+        ASSERT_EQ(observer.failureReasons.size(), 1u);
+        EXPECT_TRUE(c.reasons.count(observer.failureReasons[0])) << observer.failureReasons[0];
+        EXPECT_TRUE(observer.connectionFailures.empty());
+        EXPECT_EQ(readFile(m_remote / "a.html"), "contents of a.html\n");
+        EXPECT_EQ(readFile(m_remote / "c.html"), "contents of c.html\n");
+        EXPECT_EQ(observer.events.back(), "finished");
+    }
+}
+
+TEST_F(UploadJobTest, AStuckTransferTimesOutAndTheJobGoesOn) {
+    writeList({"a.html", "b.html", "c.html"});
+    startServer({.stallTransfer = "b.html"});
+    ASSERT_TRUE(m_server->running());
+    options.timeout = 1s;
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(run({true, false, false}), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+    EXPECT_EQ(observer.failed, std::vector<std::string>{localPath("b.html")});
+    EXPECT_EQ(observer.failureReasons, std::vector<std::string>{"time-out: the server stopped answering"});
+    EXPECT_EQ(readFile(m_remote / "c.html"), "contents of c.html\n");
+    EXPECT_FALSE(result.cancelled);
+}
+
+TEST_F(UploadJobTest, AListThatIsNotARegularFileIsReportedAsMissing) {
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+    };
+    const Case cases[] = {
+        {"folder", [](const fs::path& list) { fs::create_directory(list); }},
+        {"link to a folder", [](const fs::path& list) { fs::create_directory_symlink(list.parent_path(), list); }},
+        {"named pipe", [](const fs::path& list) { ::mkfifo(list.c_str(), 0600); }},
+        {"device", [](const fs::path& list) { fs::create_symlink("/dev/zero", list); }},
+    };
+    writeList({"a.html"});
+    const fs::path list = m_local / "files01.dat";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        observer = {};
+        fs::remove_all(list);
+        c.make(list);
+        UploadWorker worker(settings, {true, false, false}, observer, options);
+        ASSERT_TRUE(worker.start());
+        bool ended = worker.waitFor(5s);
+        if (!ended && fs::is_fifo(list))
+            ::close(::open(list.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+        worker.wait();
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(worker.status(), -1);
+        EXPECT_TRUE(worker.result().listFileMissing);
+        EXPECT_EQ(observer.messageTexts(), std::vector<std::string>{"couldn't open " + list.string()});
+        EXPECT_FALSE(observer.saw("1:transferring file 1 . . ."));
+    }
+
+    fs::remove_all(list);
+    writeFile(m_local / "list.txt", localPath("a.html") + "\n");
+    fs::create_symlink(m_local / "list.txt", list);
+    observer = {};
+    EXPECT_EQ(run({true, false, false}), 0);
+    EXPECT_EQ(result.filesSent, 1);
 }
 
 TEST_F(UploadJobTest, DamagedFileListLinesFailAloneAndTheRestArrives) {
@@ -229,7 +329,7 @@ TEST_F(UploadJobTest, ConnectFailureCancelsTheJob) {
         {"wrong password", false, "127.0.0.1", "wrong", "530 Authentication failed."},
         {"not a host name", false, "127.0.0.1/x@y", "secret", "invalid server address"},
         {"line break in the password", false, "127.0.0.1", "secret\r\nDELE zk000000.html", "invalid user name or password"},
-        {"stopped server", true, "127.0.0.1", "secret", nullptr},
+        {"stopped server", true, "127.0.0.1", "secret", "connection refused"},
     };
     writeCatalogue();
     writeSearchFiles();
@@ -246,9 +346,7 @@ TEST_F(UploadJobTest, ConnectFailureCancelsTheJob) {
         EXPECT_EQ(observer.from("1:Connect failed"),
                   (std::vector<std::string>{"1:Connect failed", "1:Transfer cancelled", "2:", "3:", "finished"}));
         ASSERT_EQ(observer.connectionFailures.size(), 1u);
-        if (c.reason) {
-            EXPECT_EQ(observer.connectionFailures[0], c.reason);
-        }
+        EXPECT_EQ(observer.connectionFailures[0], c.reason);
         EXPECT_FALSE(observer.saw("1:transferring order form"));
         EXPECT_FALSE(fs::exists(m_remote / "zk000000.html"));
         EXPECT_TRUE(observer.messages.empty());
@@ -256,22 +354,14 @@ TEST_F(UploadJobTest, ConnectFailureCancelsTheJob) {
 }
 
 TEST_F(UploadJobTest, SilentServerEndsTheJobAfterTheTimeOut) {
-    // Connections are taken by the kernel, but nobody ever answers them.
-    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::listen(listener, 8), 0);
-    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    settings.ftpTargets[0].port = ntohs(address.sin_port);
+    SilentServer silent;
+    ASSERT_GT(silent.port(), 0);
+    settings.ftpTargets[0].port = silent.port();
     writeCatalogue();
     options.timeout = 1s;
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(run({true, false, false}), -1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
-    ::close(listener);
     EXPECT_TRUE(result.cancelled);
     EXPECT_TRUE(observer.saw("1:Connect failed"));
 }
@@ -299,7 +389,7 @@ TEST_F(UploadJobTest, CancelDuringALargeFileStopsAfterTheCurrentPiece) {
     EXPECT_FALSE(fs::exists(m_remote / "after.html"));
 }
 
-TEST_F(UploadJobTest, PassiveModeWhenActiveModeFails) {
+TEST_F(UploadJobTest, TheDataConnectionModeThatWorks) {
     struct Case {
         const char* name;
         FtpServerProcess::Options server;
@@ -307,6 +397,7 @@ TEST_F(UploadJobTest, PassiveModeWhenActiveModeFails) {
     const Case cases[] = {
         {"active mode refused", {.refuseActive = true}},
         {"server cannot reach the client", {.activeUnreachable = true}},
+        {"passive mode refused", {.refusePassive = true}},
     };
     auto files = writeCatalogue();
     for (const auto& c : cases) {

@@ -2,16 +2,20 @@
 // What the upload job and worker tests share: an observer that records every
 // call, and a fixture with a loopback FTP server and local files to send.
 #include <algorithm>
+#include <arpa/inet.h>
 #include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <netinet/in.h>
 #include <set>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include "model/paths.h"
@@ -42,9 +46,10 @@ public:
         noteThread();
         messages.push_back({text, caption, buttons});
     }
-    void fileFailed(const std::string& localPath, const std::string&, const std::string&) override {
+    void fileFailed(const std::string& localPath, const std::string&, const std::string& reason) override {
         noteThread();
         failed.push_back(localPath);
+        failureReasons.push_back(reason);
     }
     void connectionFailed(const std::string& reason) override {
         noteThread();
@@ -73,6 +78,7 @@ public:
     std::vector<int> progressValues;
     std::vector<Shown> messages;
     std::vector<std::string> failed;
+    std::vector<std::string> failureReasons;
     std::vector<std::string> connectionFailures;
     // Every thread that made a call.
     std::set<std::thread::id> threads;
@@ -98,6 +104,31 @@ inline std::string binaryBytes(std::size_t size, unsigned seed) {
     }
     return bytes;
 }
+
+// A port where connections are taken by the kernel, but nobody ever answers them.
+class SilentServer {
+public:
+    SilentServer() {
+        m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+            ::listen(m_listener, 8) == 0 &&
+            ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+            m_port = ntohs(address.sin_port);
+    }
+    ~SilentServer() { ::close(m_listener); }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+
+    int port() const { return m_port; }
+
+private:
+    int m_listener = -1;
+    int m_port = 0;
+};
 
 class UploadServerTest : public ::testing::Test {
 protected:
@@ -152,7 +183,7 @@ protected:
             // One line as a Windows editor leaves it; the last one without a line end.
             if (i == 1)
                 list += "\r\n";
-            // A picture shown on two pages is listed twice and sent twice.
+            // A picture shown on two pages is listed twice and sent once.
             else if (i == 3)
                 list += "\n" + (m_local / "out" / files[i].first).string() + "\n";
             else if (i + 1 < files.size())
@@ -161,6 +192,19 @@ protected:
         writeFile(m_local / "files01.dat", list);
         return files;
     }
+
+    // Small pages in the local output folder and a list naming them (by their
+    // names, which may repeat) in this order.
+    void writeList(const std::vector<std::string>& names) {
+        std::string list;
+        for (const auto& name : names) {
+            writeFile(m_local / "out" / name, "contents of " + name + "\n");
+            list += (m_local / "out" / name).string() + "\n";
+        }
+        writeFile(m_local / "files01.dat", list);
+    }
+
+    std::string localPath(const std::string& name) const { return (m_local / "out" / name).string(); }
 
     // A file list of one large picture, then a page that comes after it.
     std::string writeLargeCatalogue() {

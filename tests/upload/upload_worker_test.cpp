@@ -28,7 +28,7 @@ TEST_F(UploadWorkerTest, EveryObserverCallComesFromTheWorkerThread) {
         int filesSent;
     };
     const Case cases[] = {
-        {"catalogue and search files", false, 0, 7 + 4},
+        {"catalogue and search files", false, 0, 6 + 4},
         {"missing file list", true, -1, 4},
     };
     writeCatalogue();
@@ -118,6 +118,59 @@ TEST_F(UploadWorkerTest, DestroyingTheWorkerMidTransferCancelsAndJoins) {
     EXPECT_EQ(events.back(), "finished");
     EXPECT_NE(std::find(events.begin(), events.end(), "1:Transfer cancelled"), events.end());
     EXPECT_FALSE(fs::exists(m_remote / "after.html"));
+}
+
+TEST_F(UploadWorkerTest, CancelIsNoticedInEveryWait) {
+    struct Case {
+        const char* name;
+        UploadParts parts;
+        bool silentServer;
+    };
+    const Case cases[] = {
+        {"catalogue, silent server", {true, false, false}, true},
+        {"search files, silent server", {false, true, false}, true},
+        {"order form, silent server", {false, false, true}, true},
+        {"transfer stuck mid-file", {true, false, false}, false},
+    };
+    writeLargeCatalogue();
+    writeSearchFiles();
+    copyField(settings.outputDir, (m_local / "out").string());
+    copyField(settings.orderFormUrl, "http://www.example.com/after.html");
+    // Long enough that only the cancel can end the job in time.
+    options.timeout = 30s;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        observer = {};
+        SilentServer silent;
+        startServer({.stallTransfer = "big.png"});
+        ASSERT_TRUE(m_server->running());
+        if (c.silentServer) {
+            for (auto& target : settings.ftpTargets)
+                target.port = silent.port();
+        }
+        std::atomic<bool> underWay{false};
+        observer.onProgress = [&](int percent) {
+            if (percent > 0)
+                underWay = true;
+        };
+        UploadWorker worker(settings, c.parts, observer, options);
+        ASSERT_TRUE(worker.start());
+        if (!c.silentServer) {
+            ASSERT_TRUE(reached(underWay, worker));
+        }
+        std::this_thread::sleep_for(300ms);
+        ASSERT_FALSE(worker.finished());
+
+        auto start = std::chrono::steady_clock::now();
+        worker.cancel();
+        EXPECT_TRUE(worker.waitFor(10s));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+        worker.wait();
+        EXPECT_TRUE(worker.result().cancelled);
+        EXPECT_EQ(observer.from("1:Transfer cancelled"),
+                  (std::vector<std::string>{"1:Transfer cancelled", "2:", "3:", "finished"}));
+        EXPECT_TRUE(observer.messages.empty());
+    }
 }
 
 TEST_F(UploadWorkerTest, CancelCutsThePermissionPausesShort) {
