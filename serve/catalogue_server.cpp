@@ -19,9 +19,12 @@ namespace {
 // A frameset loads its frames and their pictures in parallel: enough workers
 // for a browser's connections to one host and a few to spare.
 constexpr std::size_t kWorkerThreads = 16;
-// Idle or stalled clients let go of their worker after this long.
-constexpr std::chrono::seconds kReadTimeout{5};
-constexpr std::chrono::seconds kWriteTimeout{5};
+// Idle or stalled clients let go of their worker after this long. stop()
+// waits for the workers, and the library looks at it only between requests:
+// an idle connection holds it up for the keep-alive time at most, a request
+// stalled half-way for the read time.
+constexpr std::chrono::seconds kReadTimeout{3};
+constexpr std::chrono::seconds kWriteTimeout{3};
 constexpr time_t kKeepAliveSeconds = 1;
 constexpr std::size_t kKeepAliveRequests = 100;
 // Catalogue files are pages, scripts and pictures, all small.

@@ -29,8 +29,9 @@ public:
     // answering. Once it returns Started, connections are accepted. A running
     // server is left as it is.
     ServeStart start(int port = kDefaultServePort);
-    // Stops accepting, ends the open connections and waits for the server's
-    // threads. Nothing happens when the server is not running.
+    // Stops accepting and waits for the server's threads: idle connections
+    // end within a second, a request stalled half-way within the read time
+    // of a few seconds. Nothing happens when the server is not running.
     void stop();
 
     bool isRunning() const;
