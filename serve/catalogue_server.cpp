@@ -52,6 +52,7 @@ struct CatalogueServer::Impl {
     std::atomic<bool> listening{false};
     std::atomic<bool> listenEnded{false};
     int port = 0;
+    socket_t listeningSocket = -1;
 
     void configure();
     void serve(const httplib::Request& request, httplib::Response& response) const;
@@ -59,7 +60,10 @@ struct CatalogueServer::Impl {
 
 void CatalogueServer::Impl::configure() {
     server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
-    server.set_socket_options(setListeningSocketOptions);
+    server.set_socket_options([this](socket_t socket) {
+        setListeningSocketOptions(socket);
+        listeningSocket = socket;
+    });
     server.set_read_timeout(kReadTimeout);
     server.set_write_timeout(kWriteTimeout);
     server.set_keep_alive_timeout(kKeepAliveSeconds);
@@ -116,6 +120,10 @@ ServeStart CatalogueServer::start(int port) {
     if (bound <= 0)
         return errno == EADDRINUSE ? ServeStart::PortInUse : ServeStart::CannotListen;
     impl.port = bound;
+    // The library listens with a backlog of 5; a browser opening a frameset's
+    // connections all at once would see some refused and retried a second
+    // later. Listening again only widens the queue.
+    ::listen(impl.listeningSocket, SOMAXCONN);
     impl.listenEnded = false;
     impl.listener = std::thread([&impl] {
         impl.server.listen_after_bind();
