@@ -3,5 +3,6 @@
 
 int runCreateCommand(int argc, char** argv);
 int runPreviewCommand(int argc, char** argv);
+int runServeCommand(int argc, char** argv);
 int runSettingsCommand(int argc, char** argv);
 int runUploadCommand(int argc, char** argv);

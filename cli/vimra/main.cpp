@@ -15,6 +15,7 @@ struct Command {
 const Command kCommands[] = {
     {"create", runCreateCommand, "create                 generate the catalogue into outputDir"},
     {"preview", runPreviewCommand, "preview                generate a short preview into tempOutputDir"},
+    {"serve", runServeCommand, "serve [FOLDER] [--port N]  view the catalogue in a browser"},
     {"settings", runSettingsCommand, "settings list | get NAME... | set NAME=VALUE..."},
     {"upload", runUploadCommand, "upload [--catalogue] [--search] [--order-form]"},
 };
