@@ -14,6 +14,11 @@
 // d.write per step; every text in it is inside a script string.
 namespace {
 
+constexpr int kOrderFormOn = 1;   // orderFormFlags bit 0
+
+// The places of basketColours.
+enum BasketColour { OrderRows = 0, ButtonTable = 1, HeaderRow = 2, CurrencyRow = 3, Outline = 4 };
+
 std::string colour(const char (&field)[16]) { return std::string(fieldText(field)); }
 
 // " BGCOLOR=<c>", or nothing when the colour is not set.
@@ -43,18 +48,18 @@ void writePageStart(const GenerationRun& run, PageWriter& out, const HomeFacts& 
 
 std::string headingImage(GenerationRun& run) {
     const AppearanceSet& a = run.appearance;
-    if (a.basketHeadingImagePosition == 3)
+    enum Position { Left = 0, Centre = 1, Right = 2, NotShown = 3 };
+    const int position = a.basketHeadingImagePosition;
+    if (position == NotShown)
         return {};
     const std::string name = homeImage(run, a.basketHeadingImage);
     if (name.empty())
         return {};
     const std::string size = imageSizeText(std::string(fieldText(a.basketHeadingImage)));
-    const char* align = a.basketHeadingImagePosition == 0   ? " ALIGN=LEFT"
-                        : a.basketHeadingImagePosition == 2 ? " ALIGN=RIGHT"
-                                                            : "";
+    const char* align = position == Left ? " ALIGN=LEFT" : position == Right ? " ALIGN=RIGHT" : "";
     std::string image = formatText("<IMG SRC=%s%s%s%s>", escapeScriptString(name).c_str(), align,
                                    size.empty() ? "" : " ", size.c_str());
-    if (a.basketHeadingImagePosition == 1)
+    if (position == Centre)
         image = "<CENTER>" + image + "</CENTER>";
     return image + "<BR CLEAR=ALL>";
 }
@@ -76,8 +81,8 @@ void writeHeaderRow(const GenerationRun& run, PageWriter& out, const HomeFacts& 
     const CommonText& labels = run.commonText;
     const Fonts f = scriptFont(run, BasketFont::OrderHeading);
     out.printf("d.write(\"<CENTER><FORM><TABLE CELLPADDING=2 CELLSPACING=1 BORDER=0 %s WIDTH=100%%>",
-               colourAttribute("bgcolor", a.basketColours[4]).c_str());
-    out.printf("<TR ALIGN=CENTER%s>", colourAttribute("BGCOLOR", a.basketColours[2]).c_str());
+               colourAttribute("bgcolor", a.basketColours[Outline]).c_str());
+    out.printf("<TR ALIGN=CENTER%s>", colourAttribute("BGCOLOR", a.basketColours[HeaderRow]).c_str());
     auto cell = [&](const std::string& text) {
         out.printf("<TD>%s%s%s</TD>", f.start.c_str(), text.c_str(), f.end.c_str());
     };
@@ -98,7 +103,7 @@ void writeLineRows(const GenerationRun& run, PageWriter& out, const HomeFacts& f
     const char* fs = f.start.c_str();
     const char* fe = f.end.c_str();
     out.put("for(n=1;n<iNextProd;n++){p=prods[n];if(p.qty==0)continue;\n");
-    out.printf("d.write(\"<TR%s><TD>%s", colourAttribute("BGCOLOR", run.appearance.basketColours[0]).c_str(), fs);
+    out.printf("d.write(\"<TR%s><TD>%s", colourAttribute("BGCOLOR", run.appearance.basketColours[OrderRows]).c_str(), fs);
     // A line with chosen options goes back to its item through UpdItem, so
     // that the item page edits this line.
     if (facts.selectionCount > 0)
@@ -126,9 +131,9 @@ void writeTotals(const GenerationRun& run, PageWriter& out, const HomeFacts& fac
 
 void writeButtons(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     const AppearanceSet& a = run.appearance;
-    if ((run.general.orderFormFlags & 1) == 0)
+    if ((run.general.orderFormFlags & kOrderFormOn) == 0)
         return;
-    const char (&tableColour)[16] = a.basketColours[1][0] != '\0' ? a.basketColours[1] : a.pageColours[0];
+    const char (&tableColour)[16] = a.basketColours[ButtonTable][0] != '\0' ? a.basketColours[ButtonTable] : a.pageColours[0];
     out.printf("d.write(\"<CENTER><TABLE BGCOLOR=%s CELLSPACING=0 BORDER=1><TR><TD BGCOLOR=AAAAAA>",
                colour(tableColour).c_str());
     out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"%s\\\">", orderButtonCaption(run).c_str(),

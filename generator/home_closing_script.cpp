@@ -24,11 +24,12 @@ void writeCellColours(const GenerationRun& run, PageWriter& out) {
 // home (3, 4) and basket (5, 6), for the links that have a rollover image.
 void writeLinkRollovers(GenerationRun& run, PageWriter& out) {
     const AppearanceSet& a = run.appearance;
+    enum LinkImage { Home = 0, Previous = 2, Basket = 4 };   // each rollover image follows its link's
     struct Link {
-        int normalIndex;   // in linkImages; the rollover follows it
-        int number;        // the odd SRO number
+        int normalIndex;
+        int number;   // the odd SRO number
     };
-    const Link links[] = {{2, 1}, {0, 3}, {4, 5}};
+    const Link links[] = {{Previous, 1}, {Home, 3}, {Basket, 5}};
     bool any = false;
     for (const Link& link : links)
         any = any || a.linkImages[link.normalIndex + 1][0] != '\0';
@@ -63,7 +64,8 @@ void writeShowImg(const GenerationRun& run, PageWriter& out, const HomeFacts& fa
 } // namespace
 
 void writeClosingFunctions(GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
-    if (run.appearance.indexStyle == 2)
+    constexpr int kColouredCells = 2;   // indexStyle
+    if (run.appearance.indexStyle == kColouredCells)
         writeCellColours(run, out);
     writeLinkRollovers(run, out);
     writeShowImg(run, out, facts);

@@ -2,7 +2,8 @@
 #include "generator/home_page_pieces.h"
 
 namespace {
-bool deliveryCharges(const GenerationRun& run) { return (run.general.orderFormFlags & 2) != 0; }
+bool deliveryCharges(const GenerationRun& run) { constexpr int kDeliveryCharges = 2;   // orderFormFlags bit 1
+    return (run.general.orderFormFlags & kDeliveryCharges) != 0; }
 } // namespace
 
 std::string deliveryPieceRefusal(GenerationRun& run) {

@@ -2,7 +2,8 @@
 #include "generator/home_page_pieces.h"
 
 std::string musicPieceRefusal(GenerationRun& run) {
-    if ((run.general.musicFlags & 4) == 0)
+    constexpr int kIncludeMusic = 4;   // musicFlags bit 2
+    if ((run.general.musicFlags & kIncludeMusic) == 0)
         return {};
     return "background music is not written yet";
 }

@@ -45,9 +45,11 @@ void writeRolloverPreload(GenerationRun& run, PageWriter& out) {
     const AppearanceSet& a = run.appearance;
     if (!a.useLinkImages)
         return;
-    // Basket, home and previous link rollovers, then index and item bullet rollovers.
-    const char (*images[])[129] = {&a.linkImages[5], &a.linkImages[1], &a.linkImages[3], &a.bulletImages[1],
-                                   &a.bulletImages[3]};
+    enum LinkImage { HomeRollover = 1, PreviousRollover = 3, BasketRollover = 5 };
+    enum BulletImage { IndexRollover = 1, ItemRollover = 3 };
+    const char (*images[])[129] = {&a.linkImages[BasketRollover], &a.linkImages[HomeRollover],
+                                   &a.linkImages[PreviousRollover], &a.bulletImages[IndexRollover],
+                                   &a.bulletImages[ItemRollover]};
     std::vector<std::string> names;
     for (const auto* image : images) {
         std::string name = homeImage(run, *image);

@@ -2,9 +2,13 @@
 #include "generator/generation_run.h"
 #include "generator/home_page_pieces.h"
 
+// The generic provider's OrderString() is written whether or not a custom
+// form is used; the other providers need one.
+constexpr int kGenericProvider = 5;
+
 std::string paymentPieceRefusal(GenerationRun& run) {
     const GeneralSettings& g = run.general;
-    if (!run.basketOn() || g.paymentGateway == 0 || (!g.useCustomForm && g.paymentGateway != 5))
+    if (!run.basketOn() || g.paymentGateway == 0 || (!g.useCustomForm && g.paymentGateway != kGenericProvider))
         return {};
     return "payment provider forms are not written yet";
 }
