@@ -225,6 +225,71 @@ TEST(HomePage, ListsItsPagesForUploadAndNamesAFreshWindow) {
               std::string::npos);
 }
 
+// The basket is drawn into the frame the layout gives it, and a line with
+// options returns to its item in the item frame, past a header frame.
+TEST(HomePage, BasketAndItemFramesFollowTheLayout) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        int basketFrame;
+        int itemFrame;
+        const char* frameset;
+    };
+    const Case cases[] = {
+        {"two frames", "threeFrameStyle=0", 1, 1,
+         "<FRAMESET COLS=180,*><FRAME FRAMEBORDER=1 SCROLLING=AUTO SRC=\"+Fr1+\" NAME=ZKLIST><FRAME FRAMEBORDER=1 "
+         "SCROLLING=AUTO SRC=\"+Fr2+\" NAME=ZKITEM></FRAMESET>\");"},
+        {"two frames under a header", "threeFrameStyle=0\nincludeHeaderFrame=1", 2, 2,
+         "NAME=ZKHEADER><FRAMESET COLS=180,*>"},
+        {"three frames", "threeFrameStyle=1", 2, 1, "<FRAMESET ROWS=*,110><FRAMESET COLS=180,*>"},
+        {"three frames under a header", "threeFrameStyle=1\nincludeHeaderFrame=1\nverticalMainSplit=1", 3, 2,
+         "NAME=ZKHEADER><FRAMESET COLS=180,*><FRAME FRAMEBORDER=1 SCROLLING=AUTO SRC=\"+Fr1+\" NAME=ZKLIST>"
+         "<FRAMESET ROWS=*,110>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(c.settings));
+        ASSERT_NO_FATAL_FAILURE(home.prepare("#!SELECT1=Size;\nTee,10.00,,Small|Large,Cotton\n"));
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        const std::string page = home.page("zk000000.html");
+        const std::string basket = "function ShowBasket(){var d=frames[" + std::to_string(c.basketFrame) + "]";
+        const std::string order = "frames[" + std::to_string(c.basketFrame) + "].location=t1+\"zko00000.html\"";
+        const std::string item = "frames[" + std::to_string(c.itemFrame) + "].location=prods[it].h;";
+        const std::string image = "var d=frames[" + std::to_string(c.itemFrame) + "].document;";
+        for (const std::string& part : {basket, order, item, image, std::string(c.frameset)})
+            EXPECT_NE(page.find(part), std::string::npos) << part;
+    }
+}
+
+// The companions' backgrounds: the basket's in its plain page form, with
+// "fixed" only in mode 2 and none in mode 0.
+TEST(HomePage, CompanionPagesCarryTheFrameBackgrounds) {
+    struct Case {
+        const char* mode;
+        const char* basketPage;
+    };
+    const Case cases[] = {
+        {"0", "<html><body bgcolor=EEEEFF></body>"},
+        {"1", "<html><body BACKGROUND=paper.gif bgcolor=EEEEFF></body>"},
+        {"2", "<html><body BACKGROUND=paper.gif bgproperties=\"fixed\" bgcolor=EEEEFF></body>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(std::string("basketBackgroundImage=@TMP@/shop/paper.gif\n") +
+                                              "basketBackgroundImageMode=" + c.mode));
+        writeFile(home.dir / "shop" / "paper.gif", gif(64, 64));
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        EXPECT_EQ(home.page("zko00001.html"),
+                  std::string(c.basketPage) + "<SCRIPT LANGUAGE=JAVASCRIPT>parent.AddProdToQuote(\"\")</SCRIPT></html>\n");
+        EXPECT_EQ(home.written("paper.gif"), std::string(c.mode) != "0");
+    }
+}
+
 // A feature whose piece is not written yet refuses: no home page, a reason
 // on the diagnostic stream, the run fails. Off, or where the page does not
 // use it, it is accepted.
