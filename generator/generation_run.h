@@ -57,6 +57,7 @@ struct GenerationRun {
     PageDecorations decorations;     // index and item decorations, purchase block buttons
     ItemPageState itemPages;         // the item page writers' state (open group page, in-page index)
     bool currencyConversion = false; // alternate currencies are on: prices go through parent.CurrConv
+    std::string windowName;          // the home page's window name, set by the home page writer
 
     // Every file of the catalogue that could not be created or written
     // whole. The run goes on past them; Generate fails at the end.

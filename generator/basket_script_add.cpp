@@ -1,0 +1,80 @@
+#include "generator/basket_script.h"
+#include "generator/common_text.h"
+#include "generator/generation_run.h"
+#include "generator/home_facts.h"
+#include "generator/page_writer.h"
+
+namespace {
+
+bool imageAdd(const GenerationRun& run) { return run.appearance.addButtonImage[0] != '\0'; }
+bool imageUpdate(const GenerationRun& run) { return run.appearance.updateButtonImage[0] != '\0'; }
+
+void writeParameters(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+    out.put("cd,desc,up,qty,h,ps");
+    if (facts.productCode)
+        out.put(",pc1");
+    if (facts.units)
+        out.put(",u1");
+    for (int k = 1; k <= facts.selectionCount; ++k)
+        out.printf(",sl%d", k);
+    if (facts.selectionCount > 0)
+        out.put(",rf");
+    if (imageAdd(run))
+        out.put(",img1");
+}
+
+void writeNewLine(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+    const std::string added = run.commonText.escaped(CommonLabel::ItemAdded);
+    // Price, quantity and cost come from the cp call just before: lup, lq, ln.
+    out.printf("if(iP==i){window.status=desc+\" %s\";prods[iNextProd++]=new ProdQuote(cd,desc,lup,lq,h,ps",
+               added.c_str());
+    if (facts.productCode)
+        out.put(",pc1");
+    if (facts.units)
+        out.put(",u1");
+    for (int k = 1; k <= facts.selectionCount; ++k)
+        out.printf(",sl%d", k);
+    out.put(");");
+    if (facts.selectionCount > 0)
+        out.printf("if(rf){nit++;frames[%d].location=h;}", facts.itemFrame);
+    if (run.general.confirmOnAdd)
+        out.printf("alert(desc+\" %s\");", added.c_str());
+    out.put("}\n");
+}
+
+void writeExistingLine(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+    out.put("else{iItems-=prods[iP].qty;");
+    if (facts.units)
+        out.put("Tu1-=(prods[iP].u*prods[iP].qty);prods[iP].u=u1;");
+    out.put("prods[iP].qty=lq;prods[iP].up=lup;fOrderTotal-=prods[iP].cost;prods[iP].cost=ln;");
+    for (int k = 1; k <= facts.selectionCount; ++k)
+        out.printf("prods[iP].sl%d=sl%d;", k, k);
+    if (run.general.quantityAlwaysOne && imageUpdate(run) && imageAdd(run))
+        out.put("AltImage(img1);");
+    out.put("}\n");
+}
+
+} // namespace
+
+void writeAddProdToQuote(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+    out.put("function AddProdToQuote(");
+    writeParameters(run, out, facts);
+    // An empty code (zko00001.html) only redraws.
+    out.put("){var i=iNextProd,iP=i;if (cd!=\"\"){\n");
+    const std::string updated = run.commonText.escaped(CommonLabel::ItemUpdated);
+    out.printf("for(var n=1;n<i;n++)if(prods[n].cd==cd){iP=n;window.status=desc+\" %s\";", updated.c_str());
+    if (run.general.confirmOnUpdate)
+        out.printf("alert(desc+\" %s\");", updated.c_str());
+    out.put("break;}\n");
+    writeNewLine(run, out, facts);
+    writeExistingLine(run, out, facts);
+    out.put("fOrderTotal+=ln;iItems+=(lq*1);");
+    if (imageUpdate(run) && imageAdd(run))
+        out.put("AltImage(img1);");
+    if (facts.units)
+        out.put("Tu1+=(u1*lq);");
+    out.put("}\n");
+    // No value is returned: a javascript: link that calls this would show it
+    // in place of the item page.
+    out.put(facts.ownFrame ? "ShowBasket();}\n" : "}\n");
+}

@@ -1,0 +1,19 @@
+#include "generator/basket_script.h"
+#include "generator/page_writer.h"
+
+void writeCp(PageWriter& out) {
+    // ln and lup stay in the main currency: AddProdToQuote takes them.
+    out.put("function cp(in1,up,out1){lq=in1.value;if(!IsInt(lq))lq=0;ln=eval(fa(lq*up));lup=up;"
+            "out1.value=fa(lq*up);}\n");
+}
+
+void writeFa(PageWriter& out) {
+    out.put("function fa(nVal){var p1=Math.pow(10,iDP),t=(Math.round(nVal*p1)/p1).toString(),d;"
+            "if(iDP>0&&t.indexOf(\".\")<0)t+=\".\";d=t.indexOf(\".\");if(iDP>0)while(t.length-d-1<iDP)t+=\"0\";"
+            "return t;}\n");
+}
+
+void writeIsInt(PageWriter& out) {
+    out.put("function IsInt(s){if(s.length==0)return false;for(var i=0;i<s.length;i++){var c=s.charAt(i);"
+            "if(c<\"0\"||c>\"9\"){alert(\"invalid number [\"+s+\"]\");return false;}}return true;}\n");
+}

@@ -1,0 +1,356 @@
+// The home page and its companions, written by HomePage on a run prepared
+// as the driver prepares it for its home-page step. Each case under
+// golden-home/<case>/ holds the data file (catalogue.txt), its settings as
+// "name=value" lines (settings.txt, applied after base-settings.txt), files
+// for the program folder under program/, the expected pages under
+// expected/, and the pictures to draw in pictures.txt ("name width height").
+// The page's window name stands as "@WINDOW@" there.
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "generator/expires_tag.h"
+#include "generator/generate.h"
+#include "generator/generation_run.h"
+#include "generator/home_page.h"
+#include "generator/tax_file.h"
+#include "model/paths.h"
+#include "model/settings_fields.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kCasesDir = fs::path(VIMRA_SOURCE_DIR) / "tests" / "generator" / "golden-home";
+const char* const kPages[] = {"zk000000.html", "zk100000.html", "zko00001.html"};
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    if (from.empty())
+        return text;
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// "name=value" lines; blank lines and '#' comments are skipped, @TMP@ is the run's folder.
+void applySettings(const std::string& text, const std::string& runFolder, SettingsBlocks& blocks) {
+    for (const std::string& line : lines(text)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::size_t equals = line.find('=');
+        ASSERT_NE(equals, std::string::npos) << line;
+        std::string error;
+        ASSERT_EQ(setSettingsValue(blocks, line.substr(0, equals),
+                                   replaceAll(line.substr(equals + 1), "@TMP@", runFolder), error),
+                  0)
+            << line << ": " << error;
+    }
+}
+
+// A GIF of the given size, as far as the image probe reads one.
+std::string gif(int width, int height) {
+    std::string bytes = "GIF89a";
+    bytes += std::string("\x01\x00\x01\x00\x00\x00\x00", 7);
+    bytes += ',';
+    bytes += std::string(4, '\0');
+    bytes += static_cast<char>(width & 0xFF);
+    bytes += static_cast<char>(width >> 8);
+    bytes += static_cast<char>(height & 0xFF);
+    bytes += static_cast<char>(height >> 8);
+    bytes += std::string(1, '\0');
+    bytes += ';';
+    return bytes;
+}
+
+// "name width height" lines: pictures drawn into folder.
+void drawPictures(const fs::path& list, const fs::path& folder) {
+    if (!fs::exists(list))
+        return;
+    std::istringstream in(readFile(list));
+    std::string name;
+    int width = 0, height = 0;
+    while (in >> name >> width >> height)
+        writeFile(folder / name, gif(width, height));
+}
+
+std::string firstDifference(const std::string& expected, const std::string& actual) {
+    const auto want = lines(expected);
+    const auto got = lines(actual);
+    std::size_t n = 0;
+    while (n < want.size() && n < got.size() && want[n] == got[n])
+        ++n;
+    std::ostringstream out;
+    out << "first difference at line " << n + 1 << "\n";
+    if (n < want.size())
+        out << "  expected: " << want[n] << "\n";
+    if (n < got.size())
+        out << "  actual:   " << got[n] << "\n";
+    return out.str();
+}
+
+// A run in a fresh folder, prepared up to the driver's home-page step.
+class HomeRun {
+public:
+    HomeRun() {
+        fs::create_directories(dir / "shop");
+        fs::create_directories(dir / "program");
+        fs::create_directories(dir / "search");
+        fs::create_directories(dir / "out");
+        blocks->general.basketFlags = 1;
+    }
+
+    void settings(const std::string& text) { applySettings(text, dir.str(), *blocks); }
+
+    // The driver's steps before the home page: the data file opened, the
+    // lists, labels, fonts and decorations, the working copies of settings,
+    // the modes and counters, the header block.
+    void prepare(const std::string& catalogue) {
+        const GeneralSettings& g = blocks->general;
+        writeFile(dir / "shop" / "catalogue.txt", catalogue);
+        setenv("TZ", "UTC", 1);
+        tzset();
+        diagnosticsStream = open_memstream(&diagnosticsText, &diagnosticsSize);
+        run = std::make_unique<GenerationRun>(blocks->appearance, g, messages, diagnosticsStream);
+        run->programDir = (dir / "program").string();
+        ASSERT_TRUE(run->reader.open(std::string(fieldText(g.inputFile))));
+        run->basketFlags = g.basketFlags;
+        run->lists.open(run->programFile("files01.dat"), (dir / "search" / "search01.dat").string(),
+                        (dir / "search" / "pages01.dat").string(), g.searchPlacement != 0);
+        run->commonText.load(run->programFile("titles.dat"));
+        run->fontTags = buildFontTags(blocks->appearance);
+        preparePageDecorations(*run);
+        run->currencySymbol = g.currencySymbolKind == 1 ? "&#163;"
+                              : g.currencySymbolKind == 0 ? std::string(fieldText(g.currencySymbolText))
+                                                          : "$";
+        run->fieldDelimiter = g.separatorKind == 1 ? '\t' : g.separatorKind == 2 ? '|' : ',';
+        run->expiresTag = expiresMetaTag(g.expiryDate);
+        const int taxTypes = g.includeTax ? readTaxTypeCount(run->programFile("zktax.dat")) : 0;
+        const RunModes modes = runModesFor(blocks->appearance, g, taxTypes);
+        run->basketFrameIndex = modes.basketFrameIndex;
+        run->basketMode = modes.basketMode;
+        run->taxMode = modes.taxMode;
+        run->reader.setFieldDelimiter(run->fieldDelimiter);
+        run->reader.readHeaderBlock();
+        run->charset = run->reader.header().charset.empty() ? "iso-8859-1" : run->reader.header().charset;
+    }
+
+    int writeHomePage() {
+        const int result = HomePage(*run);
+        run->lists.finish();
+        std::fflush(diagnosticsStream);
+        diagnostics = diagnosticsText ? diagnosticsText : "";
+        return result;
+    }
+
+    // A written page with the run's folder and window name put back as @TMP@ and @WINDOW@.
+    std::string page(const char* name) const {
+        std::string text = replaceAll(readFile(dir / "out" / name), dir.str(), "@TMP@");
+        return replaceAll(text, "window.name=\"" + run->windowName + "\"", "window.name=\"@WINDOW@\"");
+    }
+    bool written(const char* name) const { return fs::exists(dir / "out" / name); }
+
+    ~HomeRun() {
+        run.reset();
+        if (diagnosticsStream)
+            std::fclose(diagnosticsStream);
+        std::free(diagnosticsText);
+    }
+
+    TempDir dir;
+    std::unique_ptr<SettingsBlocks> blocks = std::make_unique<SettingsBlocks>();
+    RecordingMessages messages;
+    std::unique_ptr<GenerationRun> run;
+    std::string diagnostics;
+
+private:
+    std::FILE* diagnosticsStream = nullptr;
+    char* diagnosticsText = nullptr;
+    std::size_t diagnosticsSize = 0;
+};
+
+class GoldenHomePage : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(GoldenHomePage, MatchesExpectedPagesByteForByte) {
+    const fs::path caseDir = kCasesDir / GetParam();
+    HomeRun home;
+    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(caseDir / "settings.txt")));
+    if (fs::exists(caseDir / "program"))
+        fs::copy(caseDir / "program", home.dir / "program", fs::copy_options::recursive);
+    drawPictures(caseDir / "pictures.txt", home.dir / "shop");
+    ASSERT_NO_FATAL_FAILURE(home.prepare(readFile(caseDir / "catalogue.txt")));
+    ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+    EXPECT_EQ(home.diagnostics, "");
+    for (const char* name : kPages) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(home.written(name));
+        const std::string want = readFile(caseDir / "expected" / name);
+        const std::string actual = home.page(name);
+        EXPECT_EQ(want, actual) << firstDifference(want, actual);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenHomePage,
+                         ::testing::Values("no_basket", "two_frames", "three_frames_vertical_header",
+                                           "three_frames_horizontal"));
+
+TEST(HomePage, ListsItsPagesForUploadAndNamesAFreshWindow) {
+    HomeRun home;
+    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+    ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+    ASSERT_EQ(home.writeHomePage(), 0);
+    const std::string list = readFile(home.dir / "program" / "files01.dat");
+    for (const char* name : kPages)
+        EXPECT_NE(list.find(join((home.dir / "out").string(), name) + "\n"), std::string::npos) << name;
+    const std::string& window = home.run->windowName;
+    ASSERT_GE(window.size(), 2u);
+    EXPECT_EQ(window[0], 'W');
+    EXPECT_LT(std::atol(window.c_str() + 1), 254658);
+    EXPECT_NE(readFile(home.dir / "out" / "zk000000.html").find("window.name=\"" + window + "\";\n"),
+              std::string::npos);
+}
+
+// The basket is drawn into the frame the layout gives it, and a line with
+// options returns to its item in the item frame, past a header frame.
+TEST(HomePage, BasketAndItemFramesFollowTheLayout) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        int basketFrame;
+        int itemFrame;
+        const char* frameset;
+    };
+    const Case cases[] = {
+        {"two frames", "threeFrameStyle=0", 1, 1,
+         "<FRAMESET COLS=180,*><FRAME FRAMEBORDER=1 SCROLLING=AUTO SRC=\"+Fr1+\" NAME=ZKLIST><FRAME FRAMEBORDER=1 "
+         "SCROLLING=AUTO SRC=\"+Fr2+\" NAME=ZKITEM></FRAMESET>\");"},
+        {"two frames under a header", "threeFrameStyle=0\nincludeHeaderFrame=1", 2, 2,
+         "NAME=ZKHEADER><FRAMESET COLS=180,*>"},
+        {"three frames", "threeFrameStyle=1", 2, 1, "<FRAMESET ROWS=*,110><FRAMESET COLS=180,*>"},
+        {"three frames under a header", "threeFrameStyle=1\nincludeHeaderFrame=1\nverticalMainSplit=1", 3, 2,
+         "NAME=ZKHEADER><FRAMESET COLS=180,*><FRAME FRAMEBORDER=1 SCROLLING=AUTO SRC=\"+Fr1+\" NAME=ZKLIST>"
+         "<FRAMESET ROWS=*,110>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(c.settings));
+        ASSERT_NO_FATAL_FAILURE(home.prepare("#!SELECT1=Size;\nTee,10.00,,Small|Large,Cotton\n"));
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        const std::string page = home.page("zk000000.html");
+        const std::string basket = "function ShowBasket(){var d=frames[" + std::to_string(c.basketFrame) + "]";
+        const std::string order = "frames[" + std::to_string(c.basketFrame) + "].location=t1+\"zko00000.html\"";
+        const std::string item = "frames[" + std::to_string(c.itemFrame) + "].location=prods[it].h;";
+        const std::string image = "var d=frames[" + std::to_string(c.itemFrame) + "].document;";
+        for (const std::string& part : {basket, order, item, image, std::string(c.frameset)})
+            EXPECT_NE(page.find(part), std::string::npos) << part;
+    }
+}
+
+// The companions' backgrounds: the basket's in its plain page form, with
+// "fixed" only in mode 2 and none in mode 0.
+TEST(HomePage, CompanionPagesCarryTheFrameBackgrounds) {
+    struct Case {
+        const char* mode;
+        const char* basketPage;
+    };
+    const Case cases[] = {
+        {"0", "<html><body bgcolor=EEEEFF></body>"},
+        {"1", "<html><body BACKGROUND=paper.gif bgcolor=EEEEFF></body>"},
+        {"2", "<html><body BACKGROUND=paper.gif bgproperties=\"fixed\" bgcolor=EEEEFF></body>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(std::string("basketBackgroundImage=@TMP@/shop/paper.gif\n") +
+                                              "basketBackgroundImageMode=" + c.mode));
+        writeFile(home.dir / "shop" / "paper.gif", gif(64, 64));
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        EXPECT_EQ(home.page("zko00001.html"),
+                  std::string(c.basketPage) + "<SCRIPT LANGUAGE=JAVASCRIPT>parent.AddProdToQuote(\"\")</SCRIPT></html>\n");
+        EXPECT_EQ(home.written("paper.gif"), std::string(c.mode) != "0");
+    }
+}
+
+// A feature whose piece is not written yet refuses: no home page, a reason
+// on the diagnostic stream, the run fails. Off, or where the page does not
+// use it, it is accepted.
+TEST(HomePage, RefusesFeaturesItCannotWriteYet) {
+    // The currency list's header: format 213, entry count, include flag.
+    auto currencyList = [](int entries, int include) {
+        std::string bytes(288, '\0');
+        bytes[0] = static_cast<char>(213);
+        bytes[2] = static_cast<char>(entries);
+        bytes[8] = static_cast<char>(include);
+        return bytes + std::string(104 * entries, '\0');
+    };
+    struct Case {
+        const char* name;
+        const char* settings;
+        std::string currencies;   // zkcurr.dat, none when empty
+        bool refused;
+    };
+    const Case cases[] = {
+        {"tax", "includeTax=1", "", true},
+        {"tax without a basket", "includeTax=1\nbasketFlags=0", "", false},
+        {"delivery charges", "orderFormFlags=3", "", true},
+        {"delivery charges without a basket", "orderFormFlags=2\nbasketFlags=0", "", true},
+        {"custom form", "useCustomForm=1", "", true},
+        {"order address", "orderFormUrl=http://shop.example/order.html", "", true},
+        {"generic provider", "paymentGateway=5", "", true},
+        {"provider without a custom form", "paymentGateway=1", "", false},
+        {"music", "musicFlags=4", "", true},
+        {"alternate currencies", "", currencyList(1, 1), true},
+        {"currencies not included", "", currencyList(1, 0), false},
+        {"currency list without entries", "", currencyList(0, 1), false},
+        {"alternate currencies without a basket", "basketFlags=0", currencyList(1, 1), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(c.settings));
+        if (!c.currencies.empty())
+            writeFile(home.dir / "program" / "zkcurr.dat", c.currencies);
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        const int result = home.writeHomePage();
+        if (c.refused) {
+            EXPECT_EQ(result, 1);
+            EXPECT_FALSE(home.written("zk000000.html"));
+            EXPECT_NE(home.diagnostics.find("cannot write <"), std::string::npos) << home.diagnostics;
+            EXPECT_EQ(home.run->unwrittenFiles.size(), 1u);
+        } else {
+            EXPECT_EQ(result, 0) << home.diagnostics;
+            EXPECT_TRUE(home.written("zk000000.html"));
+        }
+    }
+}
+
+TEST(HomePage, AnOutputFolderThatCannotHoldThePageFails) {
+    HomeRun home;
+    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+    ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+    fs::create_directories(home.dir / "out" / "zk000000.html");   // a folder in the page's place
+    EXPECT_EQ(home.writeHomePage(), 1);
+    EXPECT_NE(home.diagnostics.find("couldn't open <"), std::string::npos) << home.diagnostics;
+}
+
+} // namespace
