@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "editor/file_directives.h"
+#include "model/catalogue_directives.h"
 #include "model/directive_lexer.h"
 
 namespace korvel {
@@ -201,8 +202,9 @@ void readFileDirectives(LineReader& reader, FileDirectives& directives, std::str
     while (reader.next(line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (const std::optional<char> changed = delimiterDirective(line))
-            delimiter = *changed;
+        // Read as the generator reads it: a line end or NUL after the '=' changes nothing.
+        if (const char changed = catalogue_detail::findDelimiterDirective(line))
+            delimiter = changed;
         if (!isDirectiveLine(line)) {
             reader.pushBack();
             break;

@@ -41,6 +41,23 @@ TEST(FileDirectives, SavedAsTheGeneratorReadsThem) {
     }
 }
 
+TEST(FileDirectives, ALineEndOrNulAfterDelimiterChangesNothing) {
+    // The generator keeps ';' then, so the editor must read ';' too.
+    for (const std::string& delimiterLine : {std::string("#!DELIMITER=\0\n", 14), std::string("#!DELIMITER=\r\r\n")}) {
+        SCOPED_TRACE(delimiterLine);
+        EditorSession s(delimiterLine + "#!SELECT1=Size;TAX1=VAT;5;\nX,1,p,S,1,d\n");
+        const korvel::FileDirectives& d = s.doc.file().directives;
+        EXPECT_EQ(d.captions[0], "Size");
+        EXPECT_DOUBLE_EQ(d.taxTypes[0].rate, 5.0);
+        GeneratorReading before = readWithGenerator(s.path);
+        s.doc.setModified();
+        ASSERT_EQ(s.commands.save(), 0);
+        GeneratorReading after = readWithGenerator(s.path);
+        EXPECT_EQ(after.header, before.header);
+        EXPECT_EQ(meaningful(after.records), meaningful(before.records));
+    }
+}
+
 TEST(FileDirectives, WhatTheEditorModels) {
     EditorSession s("#!DELIMITER=|\n#!SELECT1=Colour|SELECT2=A very long caption that goes on past forty characters|\n"
                     "#!TAX1=VAT|17.5|TAX2=Zero|0|\n#!FIRSTITEM=welcome.htm\n#!HEADER=Top|FOOTNOTE=Bottom|\n");
