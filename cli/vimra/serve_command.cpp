@@ -97,9 +97,10 @@ int runServeCommand(int argc, char** argv) {
         return 1;
     }
 
+    // The hint first, so that whoever waits for the address finds it already said.
+    std::fprintf(stderr, "Serving %s; press Ctrl-C to end.\n", arguments.folder.c_str());
     std::printf("%s\n", server.address().c_str());
     std::fflush(stdout);
-    std::fprintf(stderr, "Serving %s; press Ctrl-C to end.\n", arguments.folder.c_str());
 
     int received = 0;
     sigwait(&endSignals, &received);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/serve/raw_http.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -113,11 +114,7 @@ class ServeCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         home = dir / "program";
-        fs::copy(VIMRA_PROGRAM_DIR, home, fs::copy_options::recursive);
-        for (const char* name : {"ZK002.dat", "ZK003.dat", "zkas.dat", "files01.dat"})
-            fs::remove(home / name);
-        for (const char* folder : {"output", "tempout", "search"})
-            fs::remove_all(home / folder);
+        copyFreshProgramDirectory(VIMRA_PROGRAM_DIR, home);
     }
 
     int portOf(const std::string& address) {
