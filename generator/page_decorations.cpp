@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "generator/copy_resource.h"
+#include "generator/currency_file.h"
 #include "generator/escaping.h"
 #include "generator/generation_run.h"
 #include "generator/image_probe.h"
 #include "generator/page_writer.h"
 #include "model/paths.h"
-#include "model/regular_file.h"
 
 namespace {
 
@@ -246,25 +246,6 @@ void preparePurchaseButtons(GenerationRun& run) {
                                          update.size.c_str(), run.commonText.escaped(CommonLabel::UpdateBasket).c_str());
 }
 
-// Alternate currencies are on when the currency file (format 213) holds at
-// least one entry (16-bit count at offset 2) and its "include alternate
-// currencies" flag (32-bit at offset 8) is set.
-bool readCurrencyConversionFlag(const std::string& path) {
-    std::FILE* file = openRegularFile(path);
-    if (!file)
-        return false;
-    unsigned char head[12] = {};
-    bool ok = std::fread(head, 1, sizeof head, file) == sizeof head;
-    std::fclose(file);
-    if (!ok || (head[0] | head[1] << 8) != 213)
-        return false;
-    if (static_cast<std::int16_t>(head[2] | head[3] << 8) <= 0)
-        return false;
-    std::uint32_t flag = static_cast<std::uint32_t>(head[8]) | static_cast<std::uint32_t>(head[9]) << 8 |
-                         static_cast<std::uint32_t>(head[10]) << 16 | static_cast<std::uint32_t>(head[11]) << 24;
-    return flag != 0;
-}
-
 } // namespace
 
 std::string filled(const SplitText& text, int number) {
@@ -280,7 +261,9 @@ std::string filled(const SplitText& text, const std::string& fill) {
 }
 
 void preparePageDecorations(GenerationRun& run) {
-    run.currencyConversion = readCurrencyConversionFlag(run.programFile("zkcurr.dat"));
+    CurrencyList currencies;
+    currencies.load(run.programFile(kCurrencyFile));
+    run.currencyConversion = currencies.conversionOn();
     prepareIndexDecorations(run);
     prepareItemDecorations(run);
     preparePurchaseButtons(run);

@@ -6,3 +6,8 @@ int runPreviewCommand(int argc, char** argv);
 int runServeCommand(int argc, char** argv);
 int runSettingsCommand(int argc, char** argv);
 int runUploadCommand(int argc, char** argv);
+int runTaxCommand(int argc, char** argv);
+int runCurrencyCommand(int argc, char** argv);
+int runCurrencyScriptCommand(int argc, char** argv);
+int runDeliveryCommand(int argc, char** argv);
+int runOrderFormCommand(int argc, char** argv);

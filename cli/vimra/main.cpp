@@ -18,6 +18,11 @@ const Command kCommands[] = {
     {"serve", runServeCommand, "serve [FOLDER] [--port N]  view the catalogue in a browser"},
     {"settings", runSettingsCommand, "settings list | get NAME... | set NAME=VALUE..."},
     {"upload", runUploadCommand, "upload [--catalogue] [--search] [--order-form]"},
+    {"tax", runTaxCommand, "tax list | add NAME RATE | remove N | clear"},
+    {"currency", runCurrencyCommand, "currency list | add SYMBOL RATE | remove N | conversion on|off | text TEXT"},
+    {"currency-script", runCurrencyScriptCommand, "currency-script        write zkaltcurr.js alone for upload"},
+    {"delivery", runDeliveryCommand, "delivery list | add-formula NAME ... | add-range NAME ... | remove N"},
+    {"order-form", runOrderFormCommand, "order-form show | set FIELD VALUE | template FILE"},
 };
 
 int usage() {
