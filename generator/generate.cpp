@@ -7,6 +7,7 @@
 #include "generator/expires_tag.h"
 #include "generator/generation_run.h"
 #include "generator/index_page.h"
+#include "generator/order_form_page.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
 #include "model/regular_file.h"
@@ -144,6 +145,7 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
     readHeader(*run);
 
     IndexPage(*run, "zki00000.html", "", std::nullopt);
+    OrderFormPage(*run);
 
     run->reader.close();
     run->pageTemplate = PageTemplate{};

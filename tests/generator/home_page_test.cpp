@@ -311,8 +311,8 @@ TEST(HomePage, RefusesFeaturesItCannotWriteYet) {
     const Case cases[] = {
         {"tax", "includeTax=1", "", true},
         {"tax without a basket", "includeTax=1\nbasketFlags=0", "", false},
-        {"delivery charges", "orderFormFlags=3", "", true},
-        {"delivery charges without a basket", "orderFormFlags=2\nbasketFlags=0", "", true},
+        {"delivery charges", "orderFormFlags=3", "", false},
+        {"delivery charges without a basket", "orderFormFlags=2\nbasketFlags=0", "", false},
         {"custom form", "useCustomForm=1", "", true},
         {"order address", "orderFormUrl=http://shop.example/order.html", "", true},
         {"generic provider", "paymentGateway=5", "", true},
