@@ -14,11 +14,10 @@
 // lacks puts its piece after the template's last line.
 namespace {
 
-// The text after the address's last "/"; empty when that names no file.
+// The text after the address's last "/" (or backslash, so that the name
+// stays inside the output folder); empty when that names no file.
 std::string formFileName(const GeneralSettings& general) {
-    std::string_view url = fieldText(general.orderFormUrl);
-    const std::size_t slash = url.rfind('/');
-    std::string name(slash == std::string_view::npos ? url : url.substr(slash + 1));
+    std::string name(baseName(fieldText(general.orderFormUrl)));
     if (name == "." || name == "..")
         return {};
     return name;

@@ -1,0 +1,244 @@
+// The order form, written by OrderFormPage on a run prepared as the driver
+// prepares it after the item pages. Each case under golden-order/<case>/
+// holds the data file (catalogue.txt), its settings as "name=value" lines
+// (settings.txt, applied after base-settings.txt), the order text
+// (order-text.txt: "addressN=..." lines and "text=..." lines, one for each
+// line of the closing text), files for the program folder under program/,
+// and every file the run writes into the output folder under expected/.
+// The home page's window name is "W4242".
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <vector>
+
+#include "generator/generation_run.h"
+#include "generator/order_form_files.h"
+#include "generator/order_form_page.h"
+#include "model/paths.h"
+#include "model/settings_fields.h"
+#include "model/settings_store.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kCasesDir = fs::path(VIMRA_SOURCE_DIR) / "tests" / "generator" / "golden-order";
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string firstDifference(const std::string& expected, const std::string& actual) {
+    const auto want = lines(expected);
+    const auto got = lines(actual);
+    std::size_t n = 0;
+    while (n < want.size() && n < got.size() && want[n] == got[n])
+        ++n;
+    std::ostringstream out;
+    out << "first difference at line " << n + 1 << "\n";
+    if (n < want.size())
+        out << "  expected: " << want[n] << "\n";
+    if (n < got.size())
+        out << "  actual:   " << got[n] << "\n";
+    return out.str();
+}
+
+std::set<std::string> filesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    if (fs::exists(folder))
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+    return names;
+}
+
+// A run in a fresh folder, prepared up to the driver's order-form step.
+class OrderRun {
+public:
+    OrderRun() {
+        for (const char* folder : {"shop", "program", "search", "out"})
+            fs::create_directories(dir / folder);
+    }
+
+    void settings(const std::string& text) {
+        for (const std::string& line : lines(text)) {
+            if (line.empty() || line[0] == '#')
+                continue;
+            const std::size_t equals = line.find('=');
+            ASSERT_NE(equals, std::string::npos) << line;
+            std::string error;
+            ASSERT_EQ(setSettingsValue(*blocks, line.substr(0, equals),
+                                       replaceAll(line.substr(equals + 1), "@TMP@", dir.str()), error),
+                      0)
+                << line << ": " << error;
+        }
+    }
+
+    void orderText(const std::string& text) {
+        OrderText order;
+        std::string closing;
+        for (const std::string& line : lines(text)) {
+            if (line.rfind("address", 0) == 0 && line.size() > 9 && line[8] == '=')
+                order.setAddressLine(line[7] - '1', line.substr(9));
+            else if (line.rfind("text=", 0) == 0)
+                closing += (closing.empty() ? "" : "\n") + line.substr(5);
+        }
+        order.setExtraText(closing);
+        ASSERT_EQ(writeOrderText((dir / "program" / "ZKOT.dat").string(), order), 0);
+    }
+
+    void prepare(const std::string& catalogue) {
+        const GeneralSettings& g = blocks->general;
+        writeFile(dir / "shop" / "catalogue.txt", catalogue);
+        diagnosticsStream = open_memstream(&diagnosticsText, &diagnosticsSize);
+        run = std::make_unique<GenerationRun>(blocks->appearance, g, messages, diagnosticsStream);
+        run->programDir = (dir / "program").string();
+        ASSERT_TRUE(run->reader.open(std::string(fieldText(g.inputFile))));
+        run->lists.open(run->programFile("files01.dat"), (dir / "search" / "search01.dat").string(),
+                        (dir / "search" / "pages01.dat").string(), false);
+        run->currencySymbol = g.currencySymbolKind == 1 ? "&#163;"
+                              : g.currencySymbolKind == 0 ? std::string(fieldText(g.currencySymbolText))
+                                                          : "$";
+        run->reader.readHeaderBlock();
+        run->windowName = "W4242";
+    }
+
+    int writeOrderForm() {
+        const int result = OrderFormPage(*run);
+        run->lists.finish();
+        std::fflush(diagnosticsStream);
+        diagnostics = diagnosticsText ? diagnosticsText : "";
+        return result;
+    }
+
+    ~OrderRun() {
+        run.reset();
+        if (diagnosticsStream)
+            std::fclose(diagnosticsStream);
+        std::free(diagnosticsText);
+    }
+
+    TempDir dir;
+    std::unique_ptr<SettingsBlocks> blocks = std::make_unique<SettingsBlocks>();
+    RecordingMessages messages;
+    std::unique_ptr<GenerationRun> run;
+    std::string diagnostics;
+
+private:
+    std::FILE* diagnosticsStream = nullptr;
+    char* diagnosticsText = nullptr;
+    std::size_t diagnosticsSize = 0;
+};
+
+void prepareCase(OrderRun& order, const fs::path& caseDir) {
+    ASSERT_NO_FATAL_FAILURE(order.settings(readFile(kCasesDir / "base-settings.txt")));
+    ASSERT_NO_FATAL_FAILURE(order.settings(readFile(caseDir / "settings.txt")));
+    if (fs::exists(caseDir / "order-text.txt")) {
+        ASSERT_NO_FATAL_FAILURE(order.orderText(readFile(caseDir / "order-text.txt")));
+    }
+    if (fs::exists(caseDir / "program"))
+        fs::copy(caseDir / "program", order.dir / "program", fs::copy_options::recursive);
+    ASSERT_NO_FATAL_FAILURE(order.prepare(readFile(caseDir / "catalogue.txt")));
+}
+
+class GoldenOrderForm : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(GoldenOrderForm, MatchesExpectedFilesByteForByte) {
+    const fs::path caseDir = kCasesDir / GetParam();
+    OrderRun order;
+    ASSERT_NO_FATAL_FAILURE(prepareCase(order, caseDir));
+    ASSERT_EQ(order.writeOrderForm(), 0) << order.diagnostics;
+    EXPECT_EQ(order.diagnostics, "");
+    EXPECT_TRUE(order.messages.texts().empty());
+    const std::set<std::string> expected = filesIn(caseDir / "expected");
+    EXPECT_EQ(filesIn(order.dir / "out"), expected);
+    for (const std::string& name : expected) {
+        SCOPED_TRACE(name);
+        const std::string want = readFile(caseDir / "expected" / name);
+        const std::string actual = readFile(order.dir / "out" / name);
+        EXPECT_EQ(want, actual) << firstDifference(want, actual);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenOrderForm,
+                         ::testing::Values("default_print", "default_cgi_delivery", "default_cgi_tax",
+                                           "template_markers", "template_without_markers"));
+
+// zko00000.html goes on the upload list; the template form is listed by the
+// home page's order hand-over, not here.
+TEST(OrderFormPage, ListsTheDefaultPageForUpload) {
+    OrderRun order;
+    ASSERT_NO_FATAL_FAILURE(prepareCase(order, kCasesDir / "default_print"));
+    ASSERT_EQ(order.writeOrderForm(), 0);
+    EXPECT_EQ(readFile(order.dir / "program" / "files01.dat"), join((order.dir / "out").string(), "zko00000.html") + "\n");
+}
+
+TEST(OrderFormPage, WritesNothingWithoutTheDefaultOrderForm) {
+    const char* cases[] = {"orderFormFlags=2", "useCustomForm=1",
+                           "useCustomForm=1\norderFormUrl=https://secure.example/order.html"};
+    for (const char* settings : cases) {
+        SCOPED_TRACE(settings);
+        OrderRun order;
+        ASSERT_NO_FATAL_FAILURE(prepareCase(order, kCasesDir / "default_print"));
+        ASSERT_NO_FATAL_FAILURE(order.settings(settings));
+        EXPECT_EQ(order.writeOrderForm(), 0);
+        EXPECT_TRUE(filesIn(order.dir / "out").empty());
+    }
+}
+
+TEST(OrderFormPage, FailuresAreReportedAndCounted) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        bool templateFile;
+        const char* blocker;        // a folder in the output's place
+        const char* diagnostic;     // on the diagnostic stream, or empty
+        const char* message;        // shown to the user, or empty; @TMP@ is the run's folder
+    };
+    const Case cases[] = {
+        {"default page cannot be created", "", false, "zko00000.html", "couldn't open <@TMP@/out/zko00000.html>\n", ""},
+        {"template missing", "orderFormUrl=https://secure.example/order.html", false, nullptr, "",
+         "couldn't open @TMP@/program/zkof01.dat"},
+        {"template output cannot be created", "orderFormUrl=https://secure.example/order.html", true, "order.html",
+         "", "couldn't open @TMP@/out/order.html"},
+        {"address names no file", "orderFormUrl=https://secure.example/shop/", true, nullptr, "",
+         "couldn't open @TMP@/out"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OrderRun order;
+        ASSERT_NO_FATAL_FAILURE(prepareCase(order, kCasesDir / "default_print"));
+        ASSERT_NO_FATAL_FAILURE(order.settings(c.settings));
+        if (c.templateFile)
+            writeFile(order.dir / "program" / "zkof01.dat", "<HTML>\n");
+        if (c.blocker)
+            fs::create_directories(order.dir / "out" / c.blocker);
+        EXPECT_EQ(order.writeOrderForm(), -1);
+        EXPECT_EQ(order.diagnostics, replaceAll(c.diagnostic, "@TMP@", order.dir.str()));
+        const std::vector<std::string> shown = order.messages.texts();
+        if (*c.message) {
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].rfind(replaceAll(c.message, "@TMP@", order.dir.str()), 0), 0u) << shown[0];
+        } else {
+            EXPECT_TRUE(shown.empty());
+        }
+        EXPECT_EQ(order.run->unwrittenFiles.size(), 1u);
+    }
+}
+
+} // namespace
