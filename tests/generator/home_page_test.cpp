@@ -207,7 +207,7 @@ TEST_P(GoldenHomePage, MatchesExpectedPagesByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenHomePage,
                          ::testing::Values("no_basket", "two_frames", "three_frames_vertical_header",
-                                           "three_frames_horizontal"));
+                                           "three_frames_horizontal", "delivery_charges"));
 
 TEST(HomePage, ListsItsPagesForUploadAndNamesAFreshWindow) {
     HomeRun home;
