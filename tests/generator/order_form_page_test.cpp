@@ -242,3 +242,37 @@ TEST(OrderFormPage, FailuresAreReportedAndCounted) {
 }
 
 } // namespace
+
+namespace {
+
+// The template delivered with the program: every marker is taken, the form
+// tag comes before the details inputs the template brings, with cF, and the
+// address before the closing text.
+TEST(OrderFormPage, TheDeliveredTemplateTakesEveryPiece) {
+    OrderRun order;
+    ASSERT_NO_FATAL_FAILURE(prepareCase(order, kCasesDir / "template_markers"));
+    fs::copy_file(fs::path(VIMRA_SOURCE_DIR) / "package" / "files" / "zkof01.dat", order.dir / "program" / "zkof01.dat",
+                  fs::copy_options::overwrite_existing);
+    ASSERT_EQ(order.writeOrderForm(), 0);
+    const std::string page = readFile(order.dir / "out" / "order.html");
+    EXPECT_EQ(page.find("VIMRA START"), std::string::npos);
+    const std::size_t check = page.find("function cF(e1, n1)");
+    const std::size_t form = page.find("<FORM NAME=\"OrdForm\" ONSUBMIT=\"return cF(this.email,this.NAME);\" METHOD=POST "
+                                       "ACTION=\"https://secure.example/cgi-bin/order.pl\">\n<INPUT TYPE=HIDDEN "
+                                       "NAME=\"recipient\" VALUE=\"orders@shop.example\" >\n");
+    const std::size_t name = page.find("<INPUT TYPE=TEXT NAME=\"NAME\"");
+    const std::size_t email = page.find("<INPUT TYPE=TEXT NAME=\"email\"");
+    const std::size_t formEnd = page.find("</FORM>");
+    const std::size_t address = page.find("<FONT COLOR=DARKBLUE>\n  Corner Shop<BR>\n  1 High Street<BR>\n");
+    const std::size_t closing = page.find("<P>\nThank you for your order.<BR>We deliver within 7 days.\n</FONT>");
+    for (std::size_t at : {check, form, name, email, formEnd, address, closing})
+        ASSERT_NE(at, std::string::npos) << page;
+    EXPECT_LT(check, form);
+    EXPECT_LT(form, name);
+    EXPECT_LT(name, email);
+    EXPECT_LT(email, formEnd);
+    EXPECT_LT(formEnd, address);
+    EXPECT_LT(address, closing);
+}
+
+} // namespace
