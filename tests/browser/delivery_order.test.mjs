@@ -1,0 +1,121 @@
+// Delivery charges and the default order form in headless Chromium: the
+// basket's schedule selector with a formula and a range schedule, the charge
+// following the basket, and the order form listing exactly the basket's
+// lines with its totals and delivery row.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { makeShop, openShop } from './shop.mjs';
+
+// Two items, one on each item page (zk000002.html, zk000003.html).
+const DATA = 'Apple,1.50,,Crisp apple\nPear,2.00,,Sweet pear\n';
+const SCHEDULES = [
+  ['delivery', 'add-formula', 'Standard', '--initial', '2.5', '--factor', '0.1'],
+  ['delivery', 'add-range', 'By count', '--basis', 'items', '1:3', '5:6'],
+];
+
+let shop;
+before(() => {
+  shop = makeShop({
+    key: 'delivery-order',
+    settings: { threeFrameStyle: 1, orderFormFlags: 3, currencyDecimals: 2 },
+    data: DATA,
+    commands: [...SCHEDULES, ['order-form', 'set', 'address1', 'Corner Shop'],
+               ['order-form', 'set', 'text', 'Thank you']],
+  });
+});
+after(() => shop?.cleanup?.());
+
+// Puts quantity of the item on itemPage into the basket through the item
+// page's own purchase block, and waits for the basket to take it.
+async function add(s, itemPage, quantity) {
+  const item = s.frame('ZKITEM');
+  if (!item.url().endsWith(itemPage)) await item.goto(new URL(itemPage, s.page.url()).href);
+  const items = await s.page.evaluate(() => window.iItems);
+  await item.fill('input[name=inp0]', String(quantity));
+  await item.click('a[href^="javascript:cpl0"]');
+  await s.page.waitForFunction((before) => window.iItems !== before, items, { timeout: 5000 });
+}
+
+async function basketText(s, selector) {
+  return s.basketFrame().$eval(selector, (e) => e.value);
+}
+
+// The rows of the order form's first table, as cell texts.
+async function orderRows(popup) {
+  return popup.$eval('table', (table) =>
+    Array.from(table.rows, (r) => Array.from(r.cells, (c) => c.innerText.replace(/\u00a0/g, ' ').trim())));
+}
+
+async function openOrderForm(s) {
+  const before = s.popups.length;
+  await s.basketFrame().click('input[value="Order Form"]');
+  for (let i = 0; i < 50 && s.popups.length === before; i++) await s.page.waitForTimeout(100);
+  assert.equal(s.popups.length, before + 1, 'the order form opens a window');
+  const popup = s.popups[s.popups.length - 1];
+  await popup.waitForLoadState();
+  await popup.waitForSelector('form[name=OrdForm]');
+  return popup;
+}
+
+test('the basket charges the chosen schedule and follows the basket', async () => {
+  const s = await openShop(shop, 'zk000000.html?zk000002');
+  try {
+    await add(s, 'zk000002.html', 2);
+    // The first schedule is in force: 2.5 + 0.1 * 3.00.
+    assert.equal(await basketText(s, 'input[name=dc]'), '2.80');
+    await s.basketFrame().selectOption('select[name=ds]', '1');
+    assert.equal(await basketText(s, 'input[name=dc]'), '3.00');   // 2 items: from 1 on, 3.00
+    await add(s, 'zk000003.html', 3);
+    // Five items reach the second range; the basket keeps the chosen schedule.
+    assert.equal(await basketText(s, 'input[name=dc]'), '6.00');
+    assert.equal(await s.basketFrame().$eval('select[name=ds]', (e) => e.selectedIndex), 1);
+    const popup = await openOrderForm(s);
+    const rows = await orderRows(popup);
+    assert.deepEqual(rows.at(-1), ['including delivery cost (By count) 6.00', '15.00']);
+    assert.deepEqual(s.faults(), []);
+  } finally {
+    await s.close();
+  }
+});
+
+test('the order form lists exactly the basket lines with totals and delivery', async () => {
+  const s = await openShop(shop, 'zk000000.html?zk000002');
+  try {
+    await add(s, 'zk000002.html', 2);
+    await add(s, 'zk000003.html', 3);
+    await add(s, 'zk000002.html', 1);   // the line is replaced, not added to
+    await add(s, 'zk000003.html', 4);
+    // Remove the pear's line (the innermost row that names it): a removed
+    // line is not ordered.
+    await s.basketFrame().locator('tr', { hasText: 'Sweet pear' }).last().locator('input[type=checkbox]').click();
+    const popup = await openOrderForm(s);
+    assert.deepEqual(await orderRows(popup), [
+      ['Item', 'Unit Price', 'Quantity', 'Cost (£)'],
+      ['Crisp apple', '1.50', '1', '1.50'],
+      ['', '1.50'],
+      ['including delivery cost (Standard) 2.65', '4.15'],
+    ]);
+    const text = await popup.innerText('body');
+    assert.match(text, /Fill in your details/);
+    assert.match(text, /Print and send to\s+Corner Shop/);
+    assert.match(text, /Thank you/);
+    // The basket frame shows the basket again.
+    assert.match(await s.basketFrame().innerText('body'), /Crisp apple/);
+    assert.deepEqual(s.faults(), []);
+  } finally {
+    await s.close();
+  }
+});
+
+test('ordering from an empty basket only says so', async () => {
+  const s = await openShop(shop, 'zk000000.html?zk000002');
+  try {
+    await s.basketFrame().click('input[value="Order Form"]');
+    await s.page.waitForTimeout(300);
+    assert.deepEqual(s.dialogs, ['There are no items ordered']);
+    assert.equal(s.popups.length, 0);
+    assert.deepEqual(s.faults(), []);
+  } finally {
+    await s.close();
+  }
+});
