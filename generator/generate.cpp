@@ -6,6 +6,7 @@
 #include "generator/copy_resource.h"
 #include "generator/expires_tag.h"
 #include "generator/generation_run.h"
+#include "generator/home_page.h"
 #include "generator/index_page.h"
 #include "generator/order_form_page.h"
 #include "generator/tax_file.h"
@@ -144,6 +145,7 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
     setUpCounters(*run);
     readHeader(*run);
 
+    HomePage(*run);
     IndexPage(*run, "zki00000.html", "", std::nullopt);
     OrderFormPage(*run);
 
