@@ -23,7 +23,7 @@ before(() => {
                ['order-form', 'set', 'text', 'Thank you']],
   });
 });
-after(() => shop?.cleanup?.());
+after(() => shop?.remove());
 
 // Puts quantity of the item on itemPage into the basket through the item
 // page's own purchase block, and waits for the basket to take it.
