@@ -45,8 +45,6 @@ bool deliveryCharges(const GenerationRun& run) {
     return (run.general.orderFormFlags & kDeliveryCharges) != 0;
 }
 
-std::string settingText(std::string_view text) { return escapeScriptString(text); }
-
 void writeBasketReading(const GenerationRun& run, PageWriter& out) {
     out.put("<HEAD><SCRIPT LANGUAGE='JAVASCRIPT'>\nvar prods=parent.prods,iNextProd=parent.iNextProd,fOrderTotal="
             "parent.fOrderTotal,fIncTax=parent.fIncTax,fTotalCost\nparent.DelivCost=Math.round(parseFloat(parent."
@@ -86,7 +84,7 @@ void writeOrderTable(const GenerationRun& run, PageWriter& out, const OrderColum
         out.printf("<TD>%s</TD>", columns.codeLabel.c_str());
     for (int i = 0; i < columns.selectionCount; ++i)
         out.printf("<TD>%s</TD>", columns.selectionLabels[i].c_str());
-    out.printf("<TD> Unit Price </TD><TD> Quantity </TD><TD> Cost (%s)</TD>", settingText(run.currencySymbol).c_str());
+    out.printf("<TD> Unit Price </TD><TD> Quantity </TD><TD> Cost (%s)</TD>", escapeScriptString(run.currencySymbol).c_str());
     if (columns.tax)
         out.printf("<TD>+\"+parent.TName+(parent.fTRate%s?\"(\"+fa((parent.fTRate-1.0)*100.00)+\"%%)\":\"\")+\"</TD>",
                    columns.itemTaxTypes ? ">1.0" : "!=1.00");
@@ -119,15 +117,15 @@ void writeFormTag(const GenerationRun& run, PageWriter& out) {
     out.put("outstring+=\"<P><FONT SIZE=+2 FACE=arial>Fill in your details</FONT><FORM NAME=\\\"OrdForm\\\"");
     if (cgiHandling(g)) {
         if (g.insistEmail || g.insistName)
-            out.printf(" ONSUBMIT=\\\"return cF(this.%s,this.%s)\\\"", settingText(fieldText(g.emailFieldName)).c_str(),
-                       settingText(fieldText(g.nameFieldName)).c_str());
-        out.printf(" METHOD=%s %s", cgiMethodName(g), settingText(fieldText(g.cgiAction)).c_str());
+            out.printf(" ONSUBMIT=\\\"return cF(this.%s,this.%s)\\\"", escapeScriptString(fieldText(g.emailFieldName)).c_str(),
+                       escapeScriptString(fieldText(g.nameFieldName)).c_str());
+        out.printf(" METHOD=%s %s", cgiMethodName(g), escapeScriptString(fieldText(g.cgiAction)).c_str());
     }
     out.put(">");
     if (cgiHandling(g)) {
         for (const auto& field : g.cgiHiddenFields) {
             if (field[0] != '\0')
-                out.printf("<INPUT TYPE=HIDDEN %s >", settingText(fieldText(field)).c_str());
+                out.printf("<INPUT TYPE=HIDDEN %s >", escapeScriptString(fieldText(field)).c_str());
         }
     }
     out.put("\";\n");
@@ -136,8 +134,8 @@ void writeFormTag(const GenerationRun& run, PageWriter& out) {
 void writeDetailsTable(const GenerationRun& run, PageWriter& out) {
     const GeneralSettings& g = run.general;
     const bool cgi = cgiHandling(g);
-    const std::string name = cgi ? settingText(fieldText(g.nameFieldName)) : "NAME";
-    const std::string email = cgi ? settingText(fieldText(g.emailFieldName)) : "email";
+    const std::string name = cgi ? escapeScriptString(fieldText(g.nameFieldName)) : "NAME";
+    const std::string email = cgi ? escapeScriptString(fieldText(g.emailFieldName)) : "email";
     out.put("outstring+=\"<TABLE WIDTH=600 BGCOLOR=FFFFDD>\";\n");
     auto row = [&out](const char* label, const std::string& input) {
         out.printf("outstring+=\"<TR><TD>%s</TD><TD>%s</TD></TR>\";\n", label, input.c_str());
@@ -180,7 +178,7 @@ void writeHiddenOrder(const GenerationRun& run, PageWriter& out, const OrderColu
                 "\") of \"+fa(parent.DelivCost)+\" is \"+fa(fTotalCost)+\"\\\">\";\n");
     }
     out.printf("outstring+=\"<INPUT TYPE=SUBMIT NAME=\\\"SUBMIT\\\" VALUE=\\\"%s\\\"></TD></TR>\";\n",
-               settingText(fieldText(run.general.submitText)).c_str());
+               escapeScriptString(fieldText(run.general.submitText)).c_str());
 }
 
 void writeAddressTable(const GenerationRun& run, PageWriter& out) {
@@ -189,10 +187,10 @@ void writeAddressTable(const GenerationRun& run, PageWriter& out) {
     const OrderText text = readOrderText(run.programFile(kOrderTextFile));
     out.put("outstring+=\"<TABLE WIDTH=600><TR><TD><FONT COLOR=DARKBLUE>");
     for (int i = 0; i < kOrderAddressLinesUsed; ++i)
-        out.printf("%s<BR>", settingText(text.addressLines[i]).c_str());
+        out.printf("%s<BR>", escapeScriptString(text.addressLines[i]).c_str());
     out.put("\";\n");
     if (!text.extraText.empty())
-        out.printf("outstring+=\"%s\";\n", settingText(lineBreaksAsBreaks(text.extraText)).c_str());
+        out.printf("outstring+=\"%s\";\n", escapeScriptString(lineBreaksAsBreaks(text.extraText)).c_str());
     out.put("outstring+=\"</FONT></TD></TR></TABLE></BODY></html>\";\n");
 }
 
