@@ -45,6 +45,15 @@ bool deliveryCharges(const GenerationRun& run) {
     return (run.general.orderFormFlags & kDeliveryCharges) != 0;
 }
 
+// A setting of the form's own, escaped for a script string; its default
+// when it is not set.
+template <std::size_t N>
+std::string formSetting(const char (&field)[N], const char* byDefault) {
+    return escapeScriptString(field[0] == '\0' ? std::string_view(byDefault) : fieldText(field));
+}
+std::string nameField(const GeneralSettings& g) { return formSetting(g.nameFieldName, "NAME"); }
+std::string emailField(const GeneralSettings& g) { return formSetting(g.emailFieldName, "email"); }
+
 void writeBasketReading(const GenerationRun& run, PageWriter& out) {
     out.put("<HEAD><SCRIPT LANGUAGE='JAVASCRIPT'>\nvar prods=parent.prods,iNextProd=parent.iNextProd,fOrderTotal="
             "parent.fOrderTotal,fIncTax=parent.fIncTax,fTotalCost\nparent.DelivCost=Math.round(parseFloat(parent."
@@ -117,8 +126,7 @@ void writeFormTag(const GenerationRun& run, PageWriter& out) {
     out.put("outstring+=\"<P><FONT SIZE=+2 FACE=arial>Fill in your details</FONT><FORM NAME=\\\"OrdForm\\\"");
     if (cgiHandling(g)) {
         if (g.insistEmail || g.insistName)
-            out.printf(" ONSUBMIT=\\\"return cF(this.%s,this.%s)\\\"", escapeScriptString(fieldText(g.emailFieldName)).c_str(),
-                       escapeScriptString(fieldText(g.nameFieldName)).c_str());
+            out.printf(" ONSUBMIT=\\\"return cF(this.%s,this.%s)\\\"", emailField(g).c_str(), nameField(g).c_str());
         out.printf(" METHOD=%s %s", cgiMethodName(g), escapeScriptString(fieldText(g.cgiAction)).c_str());
     }
     out.put(">");
@@ -134,8 +142,8 @@ void writeFormTag(const GenerationRun& run, PageWriter& out) {
 void writeDetailsTable(const GenerationRun& run, PageWriter& out) {
     const GeneralSettings& g = run.general;
     const bool cgi = cgiHandling(g);
-    const std::string name = cgi ? escapeScriptString(fieldText(g.nameFieldName)) : "NAME";
-    const std::string email = cgi ? escapeScriptString(fieldText(g.emailFieldName)) : "email";
+    const std::string name = cgi ? nameField(g) : "NAME";
+    const std::string email = cgi ? emailField(g) : "email";
     out.put("outstring+=\"<TABLE WIDTH=600 BGCOLOR=FFFFDD>\";\n");
     auto row = [&out](const char* label, const std::string& input) {
         out.printf("outstring+=\"<TR><TD>%s</TD><TD>%s</TD></TR>\";\n", label, input.c_str());
@@ -178,7 +186,7 @@ void writeHiddenOrder(const GenerationRun& run, PageWriter& out, const OrderColu
                 "\") of \"+fa(parent.DelivCost)+\" is \"+fa(fTotalCost)+\"\\\">\";\n");
     }
     out.printf("outstring+=\"<INPUT TYPE=SUBMIT NAME=\\\"SUBMIT\\\" VALUE=\\\"%s\\\"></TD></TR>\";\n",
-               escapeScriptString(fieldText(run.general.submitText)).c_str());
+               formSetting(run.general.submitText, "Send Order").c_str());
 }
 
 void writeAddressTable(const GenerationRun& run, PageWriter& out) {

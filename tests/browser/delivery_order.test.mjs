@@ -4,6 +4,9 @@
 // lines with its totals and delivery row.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
 import { makeShop, openShop } from './shop.mjs';
 
 // Two items, one on each item page (zk000002.html, zk000003.html).
@@ -125,7 +128,12 @@ test('ordering from an empty basket only says so', async () => {
 // hands the order over only once it writes the hand-over to an order
 // address; until then these tests say so and skip.
 let templateShop, templateSkip = false;
+// The shop folders a failed makeShop leaves behind.
+function shopFolders(key) {
+  return fs.readdirSync(os.tmpdir()).filter((n) => n.startsWith(`vimra-shop-${key}-`));
+}
 before(() => {
+  const earlier = new Set(shopFolders('order-template'));
   try {
     templateShop = makeShop({
       key: 'order-template',
@@ -134,6 +142,8 @@ before(() => {
       commands: [SCHEDULES[0], ['order-form', 'set', 'address1', 'Corner Shop']],
     });
   } catch (e) {
+    for (const name of shopFolders('order-template'))
+      if (!earlier.has(name)) fs.rmSync(path.join(os.tmpdir(), name), { recursive: true, force: true });
     if (!/not written yet/.test(e.message)) throw e;
     templateSkip = `the home page cannot hand the order to an order address yet: ${e.message}`;
   }
@@ -165,6 +175,48 @@ test('the delivered order form template shows the order it is handed', async (t)
     // The template's own check stops a form without a name.
     await form.click('input[type=submit]');
     assert.deepEqual(s.dialogs, ['please enter your name']);
+    assert.deepEqual(s.faults(), []);
+  } finally {
+    await s.close();
+  }
+});
+
+// With a form handler the order form carries the lines as hidden fields
+// numbered as the basket numbers them, and checks the name and the e-mail
+// address before it sends.
+let handlerShop;
+before(() => {
+  handlerShop = makeShop({
+    key: 'order-handler',
+    settings: { threeFrameStyle: 1, orderFormFlags: 3, currencyDecimals: 2, includeCgiAction: 1,
+                cgiAction: 'ACTION=order-received.html', insistName: 1, insistEmail: 1 },
+    data: DATA,
+    commands: [SCHEDULES[0]],
+  });
+});
+after(() => handlerShop?.remove());
+
+test('the order form hands the lines to the form handler and checks the details', async () => {
+  const s = await openShop(handlerShop, 'zk000000.html?zk000002');
+  try {
+    await add(s, 'zk000002.html', 2);
+    await add(s, 'zk000003.html', 1);
+    await s.basketFrame().locator('tr', { hasText: 'Crisp apple' }).last().locator('input[type=checkbox]').click();
+    const popup = await openOrderForm(s);
+    const hidden = await popup.$$eval('form[name=OrdForm] input[type=hidden]', (inputs) =>
+      inputs.map((i) => `${i.name}=${i.value}`));
+    // The unit price goes as the item page gave it, unformatted.
+    assert.deepEqual(hidden, ['ITEM2=Sweet pear : 1 @ 2 = 2.00', 'ITEMSTOTAL=total of items is 2.00',
+      'GRANDTOTAL=including delivery (Standard) of 2.70 is 4.70']);
+    const submit = 'input[type=submit][name=SUBMIT]';
+    await popup.click(submit);
+    await popup.fill('input[name=NAME]', 'Ann Smith');
+    for (const address of ['ann', 'ann@shop', '@shop.example', 'ann smith@shop.example']) {
+      await popup.fill('input[name=email]', address);
+      await popup.click(submit);
+    }
+    assert.deepEqual(s.dialogs, ['please enter your name', ...Array(4).fill('please enter a valid email address')]);
+    assert.match(popup.url(), /^about:blank/, 'nothing was sent');
     assert.deepEqual(s.faults(), []);
   } finally {
     await s.close();
