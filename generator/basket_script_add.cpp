@@ -1,3 +1,4 @@
+#include "generator/basket_arguments.h"
 #include "generator/basket_script.h"
 #include "generator/common_text.h"
 #include "generator/generation_run.h"
@@ -9,18 +10,31 @@ namespace {
 bool imageAdd(const GenerationRun& run) { return run.appearance.addButtonImage[0] != '\0'; }
 bool imageUpdate(const GenerationRun& run) { return run.appearance.updateButtonImage[0] != '\0'; }
 
-void writeParameters(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+void writeParameters(const GenerationRun& run, PageWriter& out) {
     out.put("cd,desc,up,qty,h,ps");
-    if (facts.productCode)
-        out.put(",pc1");
-    if (facts.units)
-        out.put(",u1");
-    for (int k = 1; k <= facts.selectionCount; ++k)
-        out.printf(",sl%d", k);
-    if (facts.selectionCount > 0)
-        out.put(",rf");
-    if (imageAdd(run))
-        out.put(",img1");
+    int selection = 0;
+    for (BasketArgument argument : basketArgumentsFor(run).inOrder()) {
+        switch (argument) {
+        case BasketArgument::ProductCode:
+            out.put(",pc1");
+            break;
+        case BasketArgument::Units:
+            out.put(",u1");
+            break;
+        case BasketArgument::Selection:
+            out.printf(",sl%d", ++selection);
+            break;
+        case BasketArgument::Reload:
+            out.put(",rf");
+            break;
+        case BasketArgument::ItemTaxType:
+            out.put(",itt1");
+            break;
+        case BasketArgument::AddImage:
+            out.put(",img1");
+            break;
+        }
+    }
 }
 
 void writeNewLine(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
@@ -58,7 +72,7 @@ void writeExistingLine(const GenerationRun& run, PageWriter& out, const HomeFact
 
 void writeAddProdToQuote(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     out.put("function AddProdToQuote(");
-    writeParameters(run, out, facts);
+    writeParameters(run, out);
     // An empty code (zko00001.html) only redraws.
     out.put("){var i=iNextProd,iP=i;if (cd!=\"\"){\n");
     const std::string updated = run.commonText.escaped(CommonLabel::ItemUpdated);

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "generator/basket_arguments.h"
 #include "generator/copy_resource.h"
 #include "generator/escaping.h"
 #include "generator/generation_run.h"
@@ -46,16 +47,16 @@ HomeFacts homeFactsFor(GenerationRun& run) {
     facts.basketFrame = run.basketFrameIndex;
     facts.itemFrame = a.includeHeaderFrame ? 2 : 1;
 
-    facts.selectionCount = header.selectionCount < 0 ? 0
-                           : header.selectionCount > kSelectionCount ? kSelectionCount
-                                                                     : header.selectionCount;
+    // The basket's columns are the arguments its purchase blocks pass.
+    const BasketArguments arguments = basketArgumentsFor(run);
+    facts.selectionCount = arguments.selectionCount;
     for (int i = 0; i < facts.selectionCount; ++i) {
         facts.selectionLabels[i] = escapeScriptString(header.selections[i].caption);
         facts.freeText[i] = header.selections[i].kind == SelectionKind::TextOption;
     }
-    facts.productCode = (header.fieldMask & slotBit(kCodeSlot)) != 0;
+    facts.productCode = arguments.productCode;
     facts.codeLabel = escapeScriptString(header.codeCaption);
-    facts.units = (header.fieldMask & slotBit(kUnitSlot)) != 0;
+    facts.units = arguments.units;
 
     if (run.windowName.empty())
         run.windowName = freshWindowName();
