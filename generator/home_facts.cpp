@@ -1,6 +1,8 @@
 #include "generator/home_facts.h"
 
+#include <algorithm>
 #include <ctime>
+#include <iterator>
 
 #include "generator/copy_resource.h"
 #include "generator/escaping.h"
@@ -56,6 +58,11 @@ HomeFacts homeFactsFor(GenerationRun& run) {
     facts.productCode = (header.fieldMask & slotBit(kCodeSlot)) != 0;
     facts.codeLabel = escapeScriptString(header.codeCaption);
     facts.units = (header.fieldMask & slotBit(kUnitSlot)) != 0;
+
+    facts.tax = run.general.includeTax != 0;
+    facts.taxTypes = facts.tax ? run.taxMode : 0;
+    facts.itemTaxTypes = facts.tax ? std::clamp(header.taxTypeCount, 0, static_cast<int>(std::size(header.taxTypes))) : 0;
+    facts.conversion = run.currencyConversion;
 
     if (run.windowName.empty())
         run.windowName = freshWindowName();
