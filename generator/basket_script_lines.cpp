@@ -32,9 +32,11 @@ void writeProdQuote(PageWriter& out, const HomeFacts& facts) {
         out.put("this.u=u;");
     for (int k = 1; k <= facts.selectionCount; ++k)
         out.printf("this.sl%d=sl%d;", k, k);
-    // A line of an item with its own tax type is taxed at that type's rate.
+    // A line of an item with its own tax type is taxed at that type's rate,
+    // unless a chosen tax type overrides the items' rates, as SetTax and
+    // IncTax have it.
     if (facts.itemTaxTypes > 0)
-        out.put("this.itt=itt;this.tcost=fa(this.cost*itrs[itt]);");
+        out.put("this.itt=itt;this.tcost=fa(this.cost*(fTRate==0.0?itrs[itt]:fTRate));");
     out.put("return this;}\n\n");
 }
 

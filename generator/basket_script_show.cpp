@@ -207,7 +207,7 @@ void writeCurrencyTable(const GenerationRun& run, PageWriter& out, const HomeFac
     const Fonts f = scriptFont(run, BasketFont::Order);
     out.printf("d.write(\"<P><CENTER><TABLE%s CELLSPACING=1 CELLPADDING=2 BORDER=0 BORDERCOLOR=%s><TR%s><TD>%s\"+CurrText+\""
                "<SELECT NAME=ac OnChange=\\\"parent.SetCurr(ac.selectedIndex);parent.ShowBasket();\\\">\");\n",
-               colourAttribute("BGCOLOR", a.basketColours[Outline]).c_str(), colour(a.pageColours[1]).c_str(),
+               colourAttribute("bgcolor", a.basketColours[Outline]).c_str(), colour(a.pageColours[1]).c_str(),
                colourAttribute("BGCOLOR", a.basketColours[CurrencyRow]).c_str(), f.start.c_str());
     out.put("for(n=0;n<iNoCurr;n++)d.write(\"<OPTION\"+(n==CurrCurr?\" SELECTED\":\"\")+\">\"+Currs[n]);\n");
     out.printf("d.write(\"</SELECT>%s</TD><TD><TABLE CELLSPACING=0 CELLPADDING=1 BORDER=0>\");\n", f.end.c_str());
