@@ -6,6 +6,7 @@
 #include "generator/copy_resource.h"
 #include "generator/expires_tag.h"
 #include "generator/generation_run.h"
+#include "generator/home_page.h"
 #include "generator/index_page.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
@@ -143,6 +144,7 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
     setUpCounters(*run);
     readHeader(*run);
 
+    HomePage(*run);
     IndexPage(*run, "zki00000.html", "", std::nullopt);
 
     run->reader.close();

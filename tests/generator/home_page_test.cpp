@@ -326,7 +326,6 @@ TEST(HomePage, RefusesFeaturesItCannotWriteYet) {
         {"order address", "orderFormUrl=http://shop.example/order.html", "", true},
         {"generic provider", "paymentGateway=5", "", true},
         {"provider without a custom form", "paymentGateway=1", "", false},
-        {"music", "musicFlags=4", "", true},
         {"alternate currencies", "", currencyList(1, 1), false},
         {"currencies not included", "", currencyList(1, 0), false},
         {"currency list without entries", "", currencyList(0, 1), false},
