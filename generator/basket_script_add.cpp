@@ -52,7 +52,10 @@ void writeUpdatedLineTax(const GenerationRun& run, PageWriter& out, const HomeFa
     if (!facts.tax || (facts.itemTaxTypes == 0 && facts.taxTypes == 0))
         return;
     out.put("fIncTax-=prods[iP].tcost;");
-    if (facts.itemTaxTypes > 0)
+    // IncTax shows the chosen currency; the line keeps the main currency.
+    if (facts.itemTaxTypes > 0 && facts.conversion)
+        out.put("prods[iP].tcost=fa(ln*(fTRate!=0.0?fTRate:itrs[itt1]));");
+    else if (facts.itemTaxTypes > 0)
         out.put("prods[iP].tcost=IncTax(ln,itt1);");
     else if (facts.taxTypes == 1)
         out.printf("prods[iP].tcost=fa(ln*%s);", settingsTaxMultiplier(run).c_str());

@@ -208,3 +208,22 @@ test('alternate currencies: choosing one converts the basket\'s prices and total
     assert.equal(await item.inputValue('input[name=res0]'), '20.97');
   });
 });
+
+test('item tax types with alternate currencies: a line updated in another currency keeps its tax in the main currency', async () => {
+  await withShop({
+    key: 'tax-items-currencies',
+    settings: { includeTax: 1, taxRate: 0, taxDescription: 'Tax' },
+    data: '#!CODE=Ref;UNIT1=Weight;\n#!TAX1=Standard;17.5;TAX2=Zero;0;\nLamp,L-7,40.00,1,,1,Desk lamp\n',
+    commands: [['currency', 'add', 'EUR', '1.165'], ['currency', 'conversion', 'on']],
+  }, async (s) => {
+    await addItem(s, 'zk000002.html', 2);
+    await basketWithRows(s, 4);
+    await choose(s, 'select[name=ac]', 'EUR');
+    await addItem(s, 'zk000002.html', 1);
+    await s.basketFrame().waitForFunction(() => document.body.innerText.includes('46.60'), null, { timeout: STEP_MS });
+    const rows = await basketRows(s);
+    assert.deepEqual(rows[1].slice(2, 6), ['46.60', '1', '46.60', '54.761']);
+    // What the order form hands on: the main currency's totals.
+    assert.deepEqual(await s.page.evaluate(() => [fa(fOrderTotal), fa(fIncTax)]), ['40.00', '47.00']);
+  });
+});
