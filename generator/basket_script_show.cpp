@@ -88,7 +88,8 @@ std::string taxHeaderCell(const GenerationRun& run, const HomeFacts& facts, cons
                                       "parent.ShowBasket()\\\">",
                                       f.start.c_str());
         for (int i = 0; i < 2; ++i)
-            cell += formatText("<OPTION\"+(iTT==%d?\" SELECTED\":\"\")+\">%s", i, escapeScriptString(types.name(i)).c_str());
+            cell += formatText("<OPTION\"+(iTT==%d?\" SELECTED\":\"\")+\">%s", i,
+                               escapeScriptString(types.name(i)).c_str());
         return cell + "</SELECT></TD>";
     }
     if (facts.itemTaxTypes > 0)
@@ -205,13 +206,15 @@ void writeCurrencyTable(const GenerationRun& run, PageWriter& out, const HomeFac
         return;
     const AppearanceSet& a = run.appearance;
     const Fonts f = scriptFont(run, BasketFont::Order);
-    out.printf("d.write(\"<P><CENTER><TABLE%s CELLSPACING=1 CELLPADDING=2 BORDER=0 BORDERCOLOR=%s><TR%s><TD>%s\"+CurrText+\""
+    out.printf("d.write(\"<P><CENTER><TABLE%s CELLSPACING=1 CELLPADDING=2 BORDER=0 BORDERCOLOR=%s><TR%s><TD>%s\""
+               "+CurrText+\""
                "<SELECT NAME=ac OnChange=\\\"parent.SetCurr(ac.selectedIndex);parent.ShowBasket();\\\">\");\n",
                colourAttribute("bgcolor", a.basketColours[Outline]).c_str(), colour(a.pageColours[1]).c_str(),
                colourAttribute("BGCOLOR", a.basketColours[CurrencyRow]).c_str(), f.start.c_str());
     out.put("for(n=0;n<iNoCurr;n++)d.write(\"<OPTION\"+(n==CurrCurr?\" SELECTED\":\"\")+\">\"+Currs[n]);\n");
     out.printf("d.write(\"</SELECT>%s</TD><TD><TABLE CELLSPACING=0 CELLPADDING=1 BORDER=0>\");\n", f.end.c_str());
-    out.printf("for(n=0;n<iNoCurr;n++)d.write(\"<TR><TD>%s\"+Currs[n]+\"%s</TD><TD ALIGN=RIGHT>%s\"+CurrRt[n]+\"%s</TD></TR>\");\n",
+    out.printf("for(n=0;n<iNoCurr;n++)d.write(\"<TR><TD>%s\"+Currs[n]+\"%s</TD>"
+               "<TD ALIGN=RIGHT>%s\"+CurrRt[n]+\"%s</TD></TR>\");\n",
                f.start.c_str(), f.end.c_str(), f.start.c_str(), f.end.c_str());
     out.put("d.write(\"</TABLE></TD></TR></TABLE></CENTER>\");\n");
 }

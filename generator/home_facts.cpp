@@ -61,7 +61,8 @@ HomeFacts homeFactsFor(GenerationRun& run) {
 
     facts.tax = run.general.includeTax != 0;
     facts.taxTypes = facts.tax ? run.taxMode : 0;
-    facts.itemTaxTypes = facts.tax ? std::clamp(header.taxTypeCount, 0, static_cast<int>(std::size(header.taxTypes))) : 0;
+    const int itemTaxTypes = std::clamp(header.taxTypeCount, 0, static_cast<int>(std::size(header.taxTypes)));
+    facts.itemTaxTypes = facts.tax ? itemTaxTypes : 0;
     facts.conversion = run.currencyConversion;
 
     if (run.windowName.empty())
