@@ -378,9 +378,10 @@ std::string currencyFile(bool include, std::initializer_list<CurrencyRecord> ent
     TestBytes file;
     file.i16(213).i16(static_cast<std::int16_t>(entries.size())).i16(0).i16(0).i32(include ? 1 : 0);
     file.i32(0).i32(0).i32(0).i32(0).zeros(260);
-    for (const CurrencyRecord& e : entries)
+    for (const CurrencyRecord& e : entries) {
         file.text("", 41).text(e.symbol, 21).zeros(2).f64(e.rate).byte(e.after ? 1 : 0).zeros(1);
         file.i16(1).i16(e.decimals).zeros(26);
+    }
     return file.str();
 }
 
