@@ -1,6 +1,8 @@
 #include "generator/home_facts.h"
 
+#include <algorithm>
 #include <ctime>
+#include <iterator>
 
 #include "generator/basket_arguments.h"
 #include "generator/copy_resource.h"
@@ -57,6 +59,12 @@ HomeFacts homeFactsFor(GenerationRun& run) {
     facts.productCode = arguments.productCode;
     facts.codeLabel = escapeScriptString(header.codeCaption);
     facts.units = arguments.units;
+
+    facts.tax = run.general.includeTax != 0;
+    facts.taxTypes = facts.tax ? run.taxMode : 0;
+    const int itemTaxTypes = std::clamp(header.taxTypeCount, 0, static_cast<int>(std::size(header.taxTypes)));
+    facts.itemTaxTypes = facts.tax ? itemTaxTypes : 0;
+    facts.conversion = run.currencyConversion;
 
     if (run.windowName.empty())
         run.windowName = freshWindowName();

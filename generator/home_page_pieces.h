@@ -10,18 +10,19 @@ class PageWriter;
 struct GenerationRun;
 struct HomeFacts;
 
-// Alternate currencies (zkcurr.dat with its "include" flag and an entry).
-std::string currencyPieceRefusal(GenerationRun& run);
-// Sets the run's alternate-currency flag, which later pages read, and with
-// it writes DPVsel; without alternate currencies nothing.
+// Alternate currencies (zkcurr.dat with its "include" flag and an entry,
+// and a basket: run.currencyConversion, set with the page decorations).
+// DPVsel, for data files with selection lists; nothing without alternate currencies.
 void writeCurrencyOptionFunction(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
-// The currency arrays and their functions; nothing without alternate currencies.
+// The currency arrays inline and in zkaltcurr.js (listed for upload), then
+// CurrCurr, CCR, CurrConv, CurrConv2 and SetCurr; nothing without alternate currencies.
 void writeCurrencyScript(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
 
-// Tax (includeTax).
-std::string taxPieceRefusal(GenerationRun& run);
-// The tax arrays and functions; nothing without tax.
+// Tax (includeTax): the item tax types' arrays with TaxDisplay, TaxAmt and
+// IncTax, the tax types' arrays with SetTax; nothing without tax.
 void writeTaxScript(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
+// 1 + taxRate/100 as "%.4f": the multiplier of a single tax rate.
+std::string settingsTaxMultiplier(const GenerationRun& run);
 
 // Delivery charges (orderFormFlags bit 1).
 std::string deliveryPieceRefusal(GenerationRun& run);
