@@ -136,17 +136,25 @@ void writeButtons(const GenerationRun& run, PageWriter& out, const HomeFacts& fa
     const char (&tableColour)[16] = a.basketColours[ButtonTable][0] != '\0' ? a.basketColours[ButtonTable] : a.pageColours[0];
     out.printf("d.write(\"<CENTER><TABLE BGCOLOR=%s CELLSPACING=0 BORDER=1><TR><TD BGCOLOR=AAAAAA>",
                colour(tableColour).c_str());
-    out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"%s\\\">", orderButtonCaption(run).c_str(),
-               orderButtonHandler(run).c_str());
+    if (!combinedButtons(run))
+        out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"%s\\\">", orderButtonCaption(run).c_str(),
+                   orderButtonHandler(run).c_str());
     out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"parent.Reset(),parent.ShowBasket()\\\">\");\n",
                run.commonText.escaped(CommonLabel::ResetButton).c_str());
     out.put(deliverySelector(run, facts));
     out.put("d.write(\"</TABLE></CENTER>\");\n");
+    writeCombinedButtons(run, out, colour(tableColour));
 }
 
-void writePageEnd(const GenerationRun& run, PageWriter& out) {
-    out.printf("d.write(\"</FORM>%s%s</BODY>\");d.close();}\n", paymentHiddenForm(run).c_str(),
-               run.appearance.basketTableWidth[0] != '\0' ? "</td></table>" : "");
+void writePageEnd(GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+    const char* tableEnd = run.appearance.basketTableWidth[0] != '\0' ? "</td></table>" : "";
+    if (basketProvider(run) == PaymentProvider::None) {
+        out.printf("d.write(\"</FORM>%s</BODY>\");d.close();}\n", tableEnd);
+        return;
+    }
+    out.put("d.write(\"</FORM>\");\n");
+    writePaymentForm(run, out, facts);
+    out.printf("d.write(\"%s</BODY>\");d.close();}\n", tableEnd);
 }
 
 } // namespace
@@ -160,5 +168,5 @@ void writeShowBasket(GenerationRun& run, PageWriter& out, const HomeFacts& facts
     writeLineRows(run, out, facts);
     writeTotals(run, out, facts);
     writeButtons(run, out, facts);
-    writePageEnd(run, out);
+    writePageEnd(run, out, facts);
 }

@@ -4,7 +4,8 @@
 // "name=value" lines (settings.txt, applied after base-settings.txt), files
 // for the program folder under program/, the expected pages under
 // expected/, and the pictures to draw in pictures.txt ("name width height").
-// The page's window name stands as "@WINDOW@" there.
+// The page's window name stands as "@WINDOW@" there, after the quote
+// that opens it (an order window's name adds an "X" in front).
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -160,7 +161,8 @@ public:
     // A written page with the run's folder and window name put back as @TMP@ and @WINDOW@.
     std::string page(const char* name) const {
         std::string text = replaceAll(readFile(dir / "out" / name), dir.str(), "@TMP@");
-        return replaceAll(text, "window.name=\"" + run->windowName + "\"", "window.name=\"@WINDOW@\"");
+        text = replaceAll(text, "\"" + run->windowName, "\"@WINDOW@");
+        return replaceAll(text, "\"X" + run->windowName, "\"X@WINDOW@");
     }
     bool written(const char* name) const { return fs::exists(dir / "out" / name); }
 
@@ -207,7 +209,63 @@ TEST_P(GoldenHomePage, MatchesExpectedPagesByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenHomePage,
                          ::testing::Values("no_basket", "two_frames", "three_frames_vertical_header",
-                                           "three_frames_horizontal"));
+                                           "three_frames_horizontal", "order_custom_form", "order_address",
+                                           "payment_worldpay", "payment_internetsecure", "payment_authorizenet",
+                                           "payment_securetrading", "payment_generic"));
+
+// The page the order goes to is uploaded with the catalogue: a custom form
+// is copied beside the home page unless it has an address of its own, and
+// the order address's page is listed under its last name; the SecureTrading
+// order page is copied too.
+TEST(HomePage, CopiesAndListsThePagesTheOrderGoesTo) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        std::vector<const char*> copied;
+        std::vector<const char*> listedOnly;
+    };
+    const Case cases[] = {
+        {"custom form", "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html", {"form.html"}, {}},
+        {"custom form at an address",
+         "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html\ncustomFormUrl=https://secure.example/f.html",
+         {},
+         {"form.html"}},
+        {"order address", "orderFormUrl=https://secure.example/shop/order.html", {}, {"order.html"}},
+        {"SecureTrading",
+         "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html\npaymentGateway=4\n"
+         "secureTradingPage=@TMP@/shop/pay/zkorderpage.html",
+         {"form.html", "zkorderpage.html"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(c.settings));
+        writeFile(home.dir / "shop" / "form.html", "<html>form</html>\n");
+        fs::create_directories(home.dir / "shop" / "pay");
+        writeFile(home.dir / "shop" / "pay" / "zkorderpage.html", "<html>order page</html>\n");
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        EXPECT_EQ(home.diagnostics, "");
+        const std::string list = readFile(home.dir / "program" / "files01.dat");
+        auto listed = [&](const char* name) {
+            const std::string line = join((home.dir / "out").string(), name) + "\n";
+            std::size_t count = 0;
+            for (std::size_t at = list.find(line); at != std::string::npos; at = list.find(line, at + 1))
+                ++count;
+            return count;
+        };
+        for (const char* name : c.copied) {
+            EXPECT_TRUE(home.written(name)) << name;
+            EXPECT_EQ(listed(name), 1u) << name;
+        }
+        for (const char* name : c.listedOnly) {
+            EXPECT_FALSE(home.written(name)) << name;
+            EXPECT_EQ(listed(name), 1u) << name;
+        }
+    }
+}
 
 TEST(HomePage, ListsItsPagesForUploadAndNamesAFreshWindow) {
     HomeRun home;
@@ -313,9 +371,9 @@ TEST(HomePage, RefusesFeaturesItCannotWriteYet) {
         {"tax without a basket", "includeTax=1\nbasketFlags=0", "", false},
         {"delivery charges", "orderFormFlags=3", "", true},
         {"delivery charges without a basket", "orderFormFlags=2\nbasketFlags=0", "", true},
-        {"custom form", "useCustomForm=1", "", true},
-        {"order address", "orderFormUrl=http://shop.example/order.html", "", true},
-        {"generic provider", "paymentGateway=5", "", true},
+        {"custom form", "useCustomForm=1", "", false},
+        {"order address", "orderFormUrl=http://shop.example/order.html", "", false},
+        {"generic provider", "paymentGateway=5", "", false},
         {"provider without a custom form", "paymentGateway=1", "", false},
         {"music", "musicFlags=4", "", true},
         {"alternate currencies", "", currencyList(1, 1), true},
