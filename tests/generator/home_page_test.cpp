@@ -18,7 +18,10 @@
 #include "generator/expires_tag.h"
 #include "generator/generate.h"
 #include "generator/generation_run.h"
+#include "generator/home_facts.h"
 #include "generator/home_page.h"
+#include "generator/home_page_pieces.h"
+#include "generator/page_writer.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
 #include "model/settings_fields.h"
@@ -264,6 +267,50 @@ TEST(HomePage, CopiesAndListsThePagesTheOrderGoesTo) {
             EXPECT_FALSE(home.written(name)) << name;
             EXPECT_EQ(listed(name), 1u) << name;
         }
+    }
+}
+
+// With tax and delivery charges the providers' forms carry a tax entry and
+// a delivery entry, and paying adds the delivery the visitor has chosen by
+// then. The forms are written alone here: they are ShowBasket's last
+// statements.
+TEST(HomePage, PaymentFormsCarryTaxAndDelivery) {
+    struct Case {
+        const char* provider;
+        std::vector<const char*> parts;
+    };
+    const Case cases[] = {
+        {"1",
+         {R"js(NAME=code"+iNo+" VALUE=\"~WP_TAX\")js", R"js(VALUE=\""+fa(parseFloat(fa(fIncTax))-parseFloat(fa(fOrderTotal)))+"\")js",
+          R"js(NAME=code"+iNo+" VALUE=\"~WP_PNP\")js", R"js(VALUE=\""+fa(DelivCost)+"\")js",
+          R"js(f.elements["+((iNo-2)*4+2)+"].value=parent.fa(parent.DelivCost);f.elements["+((iNo-2)*4+4)+"].value=\"Delivery - \"+parent.Sch;)js",
+          R"js(if(parent.iItems==0){alert(\"There are no items ordered\");return;})js"}},
+        {"2",
+         {R"js(if(fIncTax>fOrderTotal)s+="|"+fa(fIncTax-fOrderTotal)+"::1::TAX::"+TName+"::::";)js",
+          R"js(f.Products.value+=\"|\"+parent.fa(parent.DelivCost)+\"::1::DLV::\"+parent.Sch+\"::::\";f.submit();)js"}},
+        {"3",
+         {R"js(+(fa(p.cost)!=fa(p.tcost)?" ("+fa(p.tcost)+")":"")+"; ";)js", R"js(NAME=x_Amount VALUE=\""+fa(fIncTax)+"\")js",
+          R"js(f.x_Description.value+=\"  Delivery: \"+parent.fa(parent.DelivCost)+\" \"+parent.Sch;)js",
+          R"js(f.x_Amount.value=parent.fa(parseFloat(parent.fa(parent.fIncTax))+parseFloat(parent.fa(parent.DelivCost)));)js"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.provider);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(std::string("includeTax=1\norderFormFlags=3\nuseCustomForm=1\n") +
+                                              "paymentGateway=" + c.provider));
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        const HomeFacts facts = homeFactsFor(*home.run);
+        const fs::path path = home.dir / "form.js";
+        {
+            PageWriter out;
+            ASSERT_TRUE(out.open(path.string()));
+            writePaymentForm(*home.run, out, facts);
+            ASSERT_TRUE(out.close());
+        }
+        const std::string form = readFile(path);
+        for (const char* part : c.parts)
+            EXPECT_NE(form.find(part), std::string::npos) << part << "\n" << form;
     }
 }
 
