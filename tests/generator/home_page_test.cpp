@@ -422,7 +422,6 @@ TEST(HomePage, RefusesFeaturesItCannotWriteYet) {
         {"order address", "orderFormUrl=http://shop.example/order.html", "", false},
         {"generic provider", "paymentGateway=5", "", false},
         {"provider without a custom form", "paymentGateway=1", "", false},
-        {"music", "musicFlags=4", "", true},
         {"alternate currencies", "", currencyList(1, 1), true},
         {"currencies not included", "", currencyList(1, 0), false},
         {"currency list without entries", "", currencyList(0, 1), false},

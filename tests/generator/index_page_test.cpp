@@ -1,6 +1,7 @@
 // The record walk of the index pages: how sub-indexes, groups and "END
 // INDEX" shape the pages, the failure path of a sub-index page, the file
 // list, and the shipped example catalogue.
+#include <cctype>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -227,7 +228,8 @@ TEST_F(IndexWalk, ShippedExampleGetsAPagePerHeadingAndPerItemOrGroup) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("zki", 0) == 0 && name.size() == 13)
             ++indexFiles;
-        else if (name.rfind("zk", 0) == 0 && name.size() == 13 && name != "zk000000.html" && name != "zk100000.html")
+        else if (name.rfind("zk", 0) == 0 && name.size() == 13 && std::isdigit(static_cast<unsigned char>(name[2])) &&
+                 name != "zk000000.html" && name != "zk100000.html")
             ++itemFiles;
     }
     EXPECT_GT(headings, 0);
