@@ -11,7 +11,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { makeShop, openShop } from './shop.mjs';
 
-const DATA = '#!CODE=Code;\nMug,M-1,4.50,,Stoneware mug\nCup,C-2,2.25,,Tea cup\n';
+const DATA = '#!CODE=Code;\nMug,M-1,4.50,,Stoneware mug\nCup,C-2,2.25,,Tea cup\nSpoon,S-3,0.80,,Spoon\n';
 const NO_ITEMS = 'There are no items ordered';
 const RECEIVED = { status: 200, contentType: 'text/html', body: '<html><body>received</body></html>' };
 // Three frames, a text add button, the basket's buttons, a custom form at
@@ -123,6 +123,7 @@ test('with tax and delivery the WorldPay form adds a tax entry and a delivery en
   });
 });
 
+// A line taken out of the basket stays in the order string with quantity 0.
 test('the generic provider posts the whole basket as one order string', async (t) => {
   const shop = shopFor(t, 'pay-generic', { paymentGateway: 5, genericAction: 'https://orders.example/take' });
   await inBrowser(shop, async (s) => {
@@ -131,14 +132,17 @@ test('the generic provider posts the whole basket as one order string', async (t
     assert.deepEqual(s.dialogs, [NO_ITEMS]);
     await addItem(s, 'zk000002.html', 2);
     await addItem(s, 'zk000003.html', 1);
+    await addItem(s, 'zk000004.html', 4);
+    await s.basketFrame().click('[onclick="parent.DelItem(3)"]');
     const posted = catchPost(s, 'https://orders.example/**');
     await s.basketFrame().click(pay);
     // The summary (totals, delivery, lines, schedule, tax, one extra column,
     // currency, "10", an empty field, the code label), then each line.
     assert.equal(unescape((await posted).order_string),
-      '11.25\\0.00\\0.00\\2\\\\\\1\\&#163;\\10\\\\Code\\' +
+      '11.25\\0.00\\0.00\\3\\\\\\1\\&#163;\\10\\\\Code\\' +
       'Stoneware mug\\M-1\\4.50\\2\\9.00\\0.00\\' +
-      'Tea cup\\C-2\\2.25\\1\\2.25\\0.00\\');
+      'Tea cup\\C-2\\2.25\\1\\2.25\\0.00\\' +
+      'Spoon\\S-3\\0.80\\0\\0.00\\0.00\\');
   });
 });
 
