@@ -38,7 +38,7 @@ OrderAddress orderAddress(const GeneralSettings& g) {
 // The form the order goes to is uploaded with the catalogue: the custom form
 // (copied here unless it lives at an address of its own) or the page the
 // order form writer fills in under the order address's name.
-void prepareOrderPage(GenerationRun& run) {
+void copyAndListOrderPage(GenerationRun& run) {
     const GeneralSettings& g = run.general;
     if (!g.useCustomForm) {
         const std::string name = lastAddressPart(fieldText(g.orderFormUrl));
@@ -67,7 +67,7 @@ void writeOrderForm(GenerationRun& run, PageWriter& out, const HomeFacts& facts)
                    noItems.c_str(), facts.basketFrame);
         return;
     }
-    prepareOrderPage(run);
+    copyAndListOrderPage(run);
     const OrderAddress target = orderAddress(g);
     const std::string window = (g.customFormSeparateWindow ? "X" : "") + facts.windowName;
     // f1 first holds the home page's address, for its folder t1; then the order's summary.

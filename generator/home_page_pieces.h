@@ -1,9 +1,10 @@
 #pragma once
 // The pieces that other features put into the home page: alternate
 // currencies, tax types, delivery schedules, the order hand-over, payment
-// providers and background music. Each is written here for its feature
-// switched off. A feature that is on refuses, with its reason, before the
-// page is begun, so that no home page ever holds a piece written wrongly.
+// providers and background music. A piece not written yet is written for its
+// feature switched off, and a feature that is on refuses, with its reason,
+// before the page is begun, so that no home page ever holds a piece written
+// wrongly.
 #include <string>
 
 class PageWriter;
@@ -39,11 +40,19 @@ std::string deliverySelector(const GenerationRun& run, const HomeFacts& facts);
 void writeOrderForm(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
 
 // Payment providers (paymentGateway 1 to 5).
-enum class PaymentProvider { None = 0, WorldPay = 1, InternetSecure = 2, AuthorizeNet = 3, SecureTrading = 4, Generic = 5 };
+enum class PaymentProvider {
+    None = 0,
+    WorldPay = 1,
+    InternetSecure = 2,
+    AuthorizeNet = 3,
+    SecureTrading = 4,
+    Generic = 5,
+};
 // The provider whose form the basket uses: one is chosen and a custom form
 // is used; None otherwise.
 PaymentProvider basketProvider(const GenerationRun& run);
-// The basket shows a payment button and an order-form button side by side.
+// The basket shows its payment button and its order-form button in a button
+// table of their own.
 bool combinedButtons(const GenerationRun& run);
 // The generic provider's OrderString(): the basket as one escaped text.
 void writeOrderString(GenerationRun& run, PageWriter& out, const HomeFacts& facts);

@@ -53,7 +53,9 @@ std::string entryCode(const HomeFacts& facts, const char* prefix) {
 
 void writeWorldPay(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     const GeneralSettings& g = run.general;
-    out.printf(R"js(d.write("<FORM NAME=WorldPay METHOD=POST ACTION=\"%s\" TARGET=%s><INPUT TYPE=HIDDEN NAME=store VALUE=\"%s\"><INPUT TYPE=HIDDEN NAME=cname VALUE=\"%s\">");)js"
+    out.printf(R"js(d.write("<FORM NAME=WorldPay METHOD=POST ACTION=\"%s\" TARGET=%s>)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=store VALUE=\"%s\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=cname VALUE=\"%s\">");)js"
                "\n",
                setting(g.worldPayAction).c_str(), formTarget(run), setting(g.worldPayStore).c_str(),
                setting(g.worldPayCompany).c_str());
@@ -61,21 +63,32 @@ void writeWorldPay(const GenerationRun& run, PageWriter& out, const HomeFacts& f
     if (facts.selectionCount > 0)
         description += "+\", \"+" + selectionValues(facts, "+\", \"+");
     out.put("var iNo=1;for(n=1;n<iNextProd;n++){p=prods[n];if(p.qty==0)continue;\n");
-    out.printf(R"js(d.write("<INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\""+%s+"\"><INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+%s+"\"><INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+p.up+"\"><INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\""+p.qty+"\">");iNo++;})js"
+    out.printf(R"js(d.write("<INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\""+%s+"\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+%s+"\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+p.up+"\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\""+p.qty+"\">");iNo++;})js"
                "\n",
                entryCode(facts, "X").c_str(), description.c_str());
     if (run.general.includeTax)
-        out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+fa(parseFloat(fa(fIncTax))-parseFloat(fa(fOrderTotal)))+"\"><INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\"~WP_TAX\"><INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+TName+"\"><INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\"1\">");iNo++;)js"
+        out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+fa(parseFloat(fa(fIncTax))-parseFloat(fa(fOrderTotal)))+"\">)js"
+                R"js(<INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\"~WP_TAX\">)js"
+                R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+TName+"\">)js"
+                R"js(<INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\"1\">");iNo++;)js"
                 "\n");
     if (deliveryOn(run))
-        out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+fa(DelivCost)+"\"><INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\"~WP_PNP\"><INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+Sch+"\"><INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\"1\">");iNo++;)js"
+        out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+fa(DelivCost)+"\">)js"
+                R"js(<INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\"~WP_PNP\">)js"
+                R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+Sch+"\">)js"
+                R"js(<INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\"1\">");iNo++;)js"
                 "\n");
     out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=max VALUE=\""+(iNo-1)+"\"></FORM>");)js"
             "\n");
     // The delivery entry is the last: its cost and description follow the
     // schedule the visitor has chosen by the time of paying.
     if (deliveryOn(run))
-        out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>function CallWorldPay(){if(parent.iItems==0){alert(\"%s\");return;}var f=document.WorldPay;f.elements["+((iNo-2)*4+2)+"].value=parent.fa(parent.DelivCost);f.elements["+((iNo-2)*4+4)+"].value=\"%s - \"+parent.Sch;f.submit();}<\/SCRIPT>");)js"
+        out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>function CallWorldPay(){if(parent.iItems==0){alert(\"%s\");return;}var f=document.WorldPay;)js"
+                   R"js(f.elements["+((iNo-2)*4+2)+"].value=parent.fa(parent.DelivCost);)js"
+                   R"js(f.elements["+((iNo-2)*4+4)+"].value=\"%s - \"+parent.Sch;f.submit();}<\/SCRIPT>");)js"
                    "\n",
                    frameScriptLabel(run, CommonLabel::NoItemsOrdered).c_str(),
                    frameScriptLabel(run, CommonLabel::Delivery).c_str());
@@ -87,7 +100,10 @@ void writeWorldPay(const GenerationRun& run, PageWriter& out, const HomeFacts& f
 void writeInternetSecure(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     const GeneralSettings& g = run.general;
     const CommonText& labels = run.commonText;
-    out.printf(R"js(d.write("<FORM NAME=InternetSecure METHOD=POST ACTION=\"%s\" TARGET=%s><INPUT TYPE=HIDDEN NAME=MerchantNumber VALUE=\"%s\"><INPUT TYPE=HIDDEN NAME=ReturnURL VALUE=\"%s\"><INPUT TYPE=HIDDEN NAME=language VALUE=\"%s\">");)js"
+    out.printf(R"js(d.write("<FORM NAME=InternetSecure METHOD=POST ACTION=\"%s\" TARGET=%s>)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=MerchantNumber VALUE=\"%s\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=ReturnURL VALUE=\"%s\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=language VALUE=\"%s\">");)js"
                "\n",
                escapeScriptString(kInternetSecurePaymentAddress).c_str(), formTarget(run),
                setting(g.internetSecureMerchant).c_str(), setting(g.internetSecureReturnUrl).c_str(),
@@ -127,13 +143,21 @@ void writeAuthorizeNet(const GenerationRun& run, PageWriter& out, const HomeFact
         line += "+(fa(p.cost)!=fa(p.tcost)?\" (\"+fa(p.tcost)+\")\":\"\")";
     out.printf("var InvoiceNo=new Date(),s=\"\";for(n=1;n<iNextProd;n++){p=prods[n];if(p.qty==0)continue;s+=%s+\"; \";}\n",
                line.c_str());
-    out.printf(R"js(d.write("<FORM NAME=AuthorizeNet METHOD=POST ACTION=\"%s\" TARGET=%s><INPUT TYPE=HIDDEN NAME=x_Version VALUE=\"3.0\"><INPUT TYPE=HIDDEN NAME=x_Show_Form VALUE=\"PAYMENT_FORM\"><INPUT TYPE=HIDDEN NAME=x_Amount VALUE=\""+fa(%s)+"\"><INPUT TYPE=HIDDEN NAME=x_Login VALUE=\"%s\"><INPUT TYPE=HIDDEN NAME=x_Invoice_Num VALUE=\""+InvoiceNo.getTime()+"\"><INPUT TYPE=HIDDEN NAME=x_Email_Customer VALUE=\"TRUE\"><INPUT TYPE=HIDDEN NAME=x_Description VALUE=\""+s+"\"></FORM>");)js"
+    out.printf(R"js(d.write("<FORM NAME=AuthorizeNet METHOD=POST ACTION=\"%s\" TARGET=%s>)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=x_Version VALUE=\"3.0\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=x_Show_Form VALUE=\"PAYMENT_FORM\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=x_Amount VALUE=\""+fa(%s)+"\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=x_Login VALUE=\"%s\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=x_Invoice_Num VALUE=\""+InvoiceNo.getTime()+"\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=x_Email_Customer VALUE=\"TRUE\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=x_Description VALUE=\""+s+"\"></FORM>");)js"
                "\n",
                escapeScriptString(kAuthorizeNetPaymentAddress).c_str(), formTarget(run), total,
                setting(g.authorizeNetLogin).c_str());
     std::string delivery;
     if (deliveryOn(run))
-        delivery = formatText(R"js(f.x_Description.value+=\"  Delivery: \"+parent.fa(parent.DelivCost)+\" \"+parent.Sch;f.x_Amount.value=parent.fa(parseFloat(parent.fa(parent.%s))+parseFloat(parent.fa(parent.DelivCost)));)js",
+        delivery = formatText(R"js(f.x_Description.value+=\"  Delivery: \"+parent.fa(parent.DelivCost)+\" \"+parent.Sch;)js"
+                              R"js(f.x_Amount.value=parent.fa(parseFloat(parent.fa(parent.%s))+parseFloat(parent.fa(parent.DelivCost)));)js",
                               total);
     out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>function CallAuthorizeNet(){var f=document.AuthorizeNet;%sf.submit();}<\/SCRIPT>");)js"
                "\n",
@@ -144,7 +168,8 @@ void writeAuthorizeNet(const GenerationRun& run, PageWriter& out, const HomeFact
 // basket in its address and goes on to the provider itself.
 void writeSecureTrading(GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     const GeneralSettings& g = run.general;
-    const std::string page = CopyResource(run, std::string(fieldText(g.secureTradingPage)), std::string(fieldText(g.outputDir)));
+    const std::string page =
+        CopyResource(run, std::string(fieldText(g.secureTradingPage)), std::string(fieldText(g.outputDir)));
     const std::string window = (g.customFormSeparateWindow ? "X" : "") + facts.windowName;
     out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>function CallSecureTrading(){var f1=\"\",f2=\"\",n,p,nw;%s)js",
                escapeScriptString(orderDetailsScript(OrderDetailsFor::SecureTrading, facts)).c_str());
@@ -154,7 +179,8 @@ void writeSecureTrading(GenerationRun& run, PageWriter& out, const HomeFacts& fa
 }
 
 void writeGeneric(const GenerationRun& run, PageWriter& out) {
-    out.printf(R"js(d.write("<FORM NAME=Generic METHOD=POST ACTION=\"%s\" TARGET=\"%s\"><INPUT TYPE=HIDDEN NAME=order_string VALUE=\"\"></FORM>");)js"
+    out.printf(R"js(d.write("<FORM NAME=Generic METHOD=POST ACTION=\"%s\" TARGET=\"%s\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=order_string VALUE=\"\"></FORM>");)js"
                "\n",
                setting(run.general.genericAction).c_str(), formTarget(run));
     out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>function CallGeneric(){if(parent.iItems==0){alert(\"%s\");return;}document.Generic.order_string.value=parent.OrderString();document.Generic.submit();}<\/SCRIPT>");)js"

@@ -20,13 +20,14 @@ std::string orderDetailsScript(OrderDetailsFor use, const HomeFacts& facts) {
     const char* percent = use == OrderDetailsFor::OrderString ? "" : R"js(+"%")js";
     const char* version = use == OrderDetailsFor::SecureTrading ? R"js(????\\)js" : R"js(10\\\\)js";
     std::string script =
-        formatText(R"js(f1=$fa($fOrderTotal)+"\\"+$fa($fIncTax)+"\\"+$fa($DelivCost)+"\\"+parseInt($iNextProd-1)+"\\"+$Sch+"\\"+$TName+($fTRate>0?" "+$fa(($fTRate-1.0)*100.00)%s:"")+"\\%d\\"+$CurrSym+"\\%s")js",
+        formatText(R"js(f1=$fa($fOrderTotal)+"\\"+$fa($fIncTax)+"\\"+$fa($DelivCost)+"\\"+parseInt($iNextProd-1)+"\\"+$Sch+"\\")js"
+                   R"js(+$TName+($fTRate>0?" "+$fa(($fTRate-1.0)*100.00)%s:"")+"\\%d\\"+$CurrSym+"\\%s")js",
                    percent, extraColumns, version);
     if (facts.productCode)
         script += R"js(+$PCode+"\\")js";
     for (int i = 0; i < facts.selectionCount; ++i)
         script += formatText(R"js(+$sln[%d]+"\\")js", i);
-    script += ";for(n=1;n<$iNextProd;n++){p=$prods[n];f2+=p.desc+\"\\\\\"";
+    script += R"js(;for(n=1;n<$iNextProd;n++){p=$prods[n];f2+=p.desc+"\\")js";
     if (facts.productCode)
         script += R"js(+p.pc+"\\")js";
     for (int k = 1; k <= facts.selectionCount; ++k)
