@@ -123,6 +123,42 @@ test('with tax and delivery the WorldPay form adds a tax entry and a delivery en
   });
 });
 
+test('the InternetSecure form lists the lines in its Products field', async (t) => {
+  const shop = shopFor(t, 'pay-internetsecure', {
+    paymentGateway: 2, internetSecureMerchant: 'M42', internetSecureLanguage: 'English', internetSecureUsDollars: 1,
+  });
+  await inBrowser(shop, async (s) => {
+    await addItem(s, 'zk000002.html', 2);
+    await addItem(s, 'zk000003.html', 1);
+    const posted = catchPost(s, 'https://secure.internetsecure.com/**');
+    await s.basketFrame().click('[onclick="CallInternetSecure()"]');
+    const sent = await posted;
+    assert.deepEqual([sent.MerchantNumber, sent.language], ['M42', 'English']);
+    assert.equal(sent.Products,
+      'Unit Price::Quantity::Code::Item::Flags|4.5::2::M-1::Stoneware mug::{US}|2.25::1::C-2::Tea cup::{US}');
+  });
+});
+
+// A new invoice number each time the basket is drawn.
+test('the Authorize.Net form describes the lines and carries the total', async (t) => {
+  const shop = shopFor(t, 'pay-authorizenet', { paymentGateway: 3, authorizeNetLogin: 'shop42' });
+  await inBrowser(shop, async (s) => {
+    await addItem(s, 'zk000002.html', 2);
+    const first = (await formFields(s, 'AuthorizeNet')).x_Invoice_Num;
+    await s.page.waitForTimeout(5);
+    await addItem(s, 'zk000003.html', 1);
+    const fields = await formFields(s, 'AuthorizeNet');
+    assert.notEqual(fields.x_Invoice_Num, first);
+    const posted = catchPost(s, 'https://secure.authorize.net/**');
+    await s.basketFrame().click('[onclick="CallAuthorizeNet()"]');
+    const sent = await posted;
+    assert.deepEqual(sent, fields);
+    assert.deepEqual([sent.x_Login, sent.x_Amount, sent.x_Version, sent.x_Show_Form],
+      ['shop42', '11.25', '3.0', 'PAYMENT_FORM']);
+    assert.equal(sent.x_Description, 'Stoneware mug, M-1  , 2@4.5  , 9.00; Tea cup, C-2  , 1@2.25  , 2.25; ');
+  });
+});
+
 // A line taken out of the basket stays in the order string with quantity 0.
 test('the generic provider posts the whole basket as one order string', async (t) => {
   const shop = shopFor(t, 'pay-generic', { paymentGateway: 5, genericAction: 'https://orders.example/take' });
