@@ -192,12 +192,14 @@ void writeButtons(const GenerationRun& run, PageWriter& out, const HomeFacts& fa
     const char (&tableColour)[16] = a.basketColours[ButtonTable][0] != '\0' ? a.basketColours[ButtonTable] : a.pageColours[0];
     out.printf("d.write(\"<CENTER><TABLE BGCOLOR=%s CELLSPACING=0 BORDER=1><TR><TD BGCOLOR=AAAAAA>",
                colour(tableColour).c_str());
-    out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"%s\\\">", orderButtonCaption(run).c_str(),
-               orderButtonHandler(run).c_str());
+    if (!combinedButtons(run))
+        out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"%s\\\">", orderButtonCaption(run).c_str(),
+                   orderButtonHandler(run).c_str());
     out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"parent.Reset(),parent.ShowBasket()\\\">\");\n",
                run.commonText.escaped(CommonLabel::ResetButton).c_str());
     out.put(deliverySelector(run, facts));
     out.put("d.write(\"</TABLE></CENTER>\");\n");
+    writeCombinedButtons(run, out, colour(tableColour));
 }
 
 // The visitor's choice of currency, with every currency's rate beside it.
@@ -219,9 +221,15 @@ void writeCurrencyTable(const GenerationRun& run, PageWriter& out, const HomeFac
     out.put("d.write(\"</TABLE></TD></TR></TABLE></CENTER>\");\n");
 }
 
-void writePageEnd(const GenerationRun& run, PageWriter& out) {
-    out.printf("d.write(\"</FORM>%s%s</BODY>\");d.close();}\n", paymentHiddenForm(run).c_str(),
-               run.appearance.basketTableWidth[0] != '\0' ? "</td></table>" : "");
+void writePageEnd(GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+    const char* tableEnd = run.appearance.basketTableWidth[0] != '\0' ? "</td></table>" : "";
+    if (basketProvider(run) == PaymentProvider::None) {
+        out.printf("d.write(\"</FORM>%s</BODY>\");d.close();}\n", tableEnd);
+        return;
+    }
+    out.put("d.write(\"</FORM>\");\n");
+    writePaymentForm(run, out, facts);
+    out.printf("d.write(\"%s</BODY>\");d.close();}\n", tableEnd);
 }
 
 } // namespace
@@ -238,5 +246,5 @@ void writeShowBasket(GenerationRun& run, PageWriter& out, const HomeFacts& facts
     writeTotals(run, out, facts);
     writeButtons(run, out, facts);
     writeCurrencyTable(run, out, facts);
-    writePageEnd(run, out);
+    writePageEnd(run, out, facts);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The pieces that other features put into the home page: alternate
 // currencies, tax types, delivery schedules, the order hand-over, payment
-// providers and background music. Each is written here for its feature
-// switched off. A feature that is on refuses, with its reason, before the
-// page is begun, so that no home page ever holds a piece written wrongly.
+// providers and background music. A piece not written yet is written for its
+// feature switched off, and a feature that is on refuses, with its reason,
+// before the page is begun, so that no home page ever holds a piece written
+// wrongly.
 #include <string>
 
 class PageWriter;
@@ -33,21 +34,39 @@ void writeDeliveryScript(GenerationRun& run, PageWriter& out, const HomeFacts& f
 std::string deliveryRecalculation(const GenerationRun& run);
 std::string deliverySelector(const GenerationRun& run, const HomeFacts& facts);
 
-// The order hand-over to a custom form or an order address (useCustomForm,
-// orderFormUrl); the default order page needs neither.
-std::string orderHandOverRefusal(GenerationRun& run);
-// OrderForm(): the default order page loaded into the basket frame.
+// The order hand-over. OrderForm() loads the default order page into the
+// basket frame, or opens the shop's custom form or its order address with
+// the basket in the address's "det" query; for those it copies the custom
+// form into the output folder and lists the form for upload.
 void writeOrderForm(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
 
-// Payment providers: a provider's form with a custom form, or the generic
-// provider's OrderString().
-std::string paymentPieceRefusal(GenerationRun& run);
+// Payment providers (paymentGateway 1 to 5).
+enum class PaymentProvider {
+    None = 0,
+    WorldPay = 1,
+    InternetSecure = 2,
+    AuthorizeNet = 3,
+    SecureTrading = 4,
+    Generic = 5,
+};
+// The provider whose form the basket uses: one is chosen and a custom form
+// is used; None otherwise.
+PaymentProvider basketProvider(const GenerationRun& run);
+// The basket shows its payment button and its order-form button in a button
+// table of their own.
+bool combinedButtons(const GenerationRun& run);
+// The generic provider's OrderString(): the basket as one escaped text.
 void writeOrderString(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
-// The order button of the basket: its click handler and its caption, for a
-// script string; and the provider's hidden form after the basket (empty).
+// The basket's order button: its click handler and its caption, for a
+// script string; and the second button table of combined buttons (script
+// statements).
 std::string orderButtonHandler(const GenerationRun& run);
 std::string orderButtonCaption(const GenerationRun& run);
-std::string paymentHiddenForm(const GenerationRun& run);
+void writeCombinedButtons(const GenerationRun& run, PageWriter& out, const std::string& tableColour);
+// ShowBasket's statements that write the provider's hidden form and its
+// Call...() function into the basket frame, after the basket's own form.
+// Copies the SecureTrading order page, which its function opens.
+void writePaymentForm(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
 
 // Background music (musicFlags bit 2).
 std::string musicPieceRefusal(GenerationRun& run);

@@ -4,7 +4,8 @@
 // "name=value" lines (settings.txt, applied after base-settings.txt), files
 // for the program folder under program/, the expected pages under
 // expected/, and the pictures to draw in pictures.txt ("name width height").
-// The page's window name stands as "@WINDOW@" there.
+// The page's window name stands as "@WINDOW@" there, after the quote
+// that opens it (an order window's name adds an "X" in front).
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -20,7 +21,10 @@
 #include "generator/expires_tag.h"
 #include "generator/generate.h"
 #include "generator/generation_run.h"
+#include "generator/home_facts.h"
 #include "generator/home_page.h"
+#include "generator/home_page_pieces.h"
+#include "generator/page_writer.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
 #include "model/settings_fields.h"
@@ -164,7 +168,8 @@ public:
     // A written page with the run's folder and window name put back as @TMP@ and @WINDOW@.
     std::string page(const char* name) const {
         std::string text = replaceAll(readFile(dir / "out" / name), dir.str(), "@TMP@");
-        return replaceAll(text, "window.name=\"" + run->windowName + "\"", "window.name=\"@WINDOW@\"");
+        text = replaceAll(text, "\"" + run->windowName, "\"@WINDOW@");
+        return replaceAll(text, "\"X" + run->windowName, "\"X@WINDOW@");
     }
     bool written(const char* name) const { return fs::exists(dir / "out" / name); }
 
@@ -216,7 +221,107 @@ TEST_P(GoldenHomePage, MatchesExpectedPagesByteForByte) {
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenHomePage,
                          ::testing::Values("no_basket", "two_frames", "three_frames_vertical_header",
                                            "three_frames_horizontal", "tax_one", "tax_two", "item_tax",
-                                           "currencies"));
+                                           "currencies", "order_custom_form", "order_address",
+                                           "payment_worldpay", "payment_internetsecure", "payment_authorizenet",
+                                           "payment_securetrading", "payment_generic"));
+
+// The page the order goes to is uploaded with the catalogue: a custom form
+// is copied beside the home page unless it has an address of its own, and
+// the order address's page is listed under its last name; the SecureTrading
+// order page is copied too.
+TEST(HomePage, CopiesAndListsThePagesTheOrderGoesTo) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        std::vector<const char*> copied;
+        std::vector<const char*> listedOnly;
+    };
+    const Case cases[] = {
+        {"custom form", "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html", {"form.html"}, {}},
+        {"custom form at an address",
+         "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html\ncustomFormUrl=https://secure.example/f.html",
+         {},
+         {"form.html"}},
+        {"order address", "orderFormUrl=https://secure.example/shop/order.html", {}, {"order.html"}},
+        {"SecureTrading",
+         "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html\npaymentGateway=4\n"
+         "secureTradingPage=@TMP@/shop/pay/zkorderpage.html",
+         {"form.html", "zkorderpage.html"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(c.settings));
+        writeFile(home.dir / "shop" / "form.html", "<html>form</html>\n");
+        fs::create_directories(home.dir / "shop" / "pay");
+        writeFile(home.dir / "shop" / "pay" / "zkorderpage.html", "<html>order page</html>\n");
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        EXPECT_EQ(home.diagnostics, "");
+        const std::string list = readFile(home.dir / "program" / "files01.dat");
+        auto listed = [&](const char* name) {
+            const std::string line = join((home.dir / "out").string(), name) + "\n";
+            std::size_t count = 0;
+            for (std::size_t at = list.find(line); at != std::string::npos; at = list.find(line, at + 1))
+                ++count;
+            return count;
+        };
+        for (const char* name : c.copied) {
+            EXPECT_TRUE(home.written(name)) << name;
+            EXPECT_EQ(listed(name), 1u) << name;
+        }
+        for (const char* name : c.listedOnly) {
+            EXPECT_FALSE(home.written(name)) << name;
+            EXPECT_EQ(listed(name), 1u) << name;
+        }
+    }
+}
+
+// With tax and delivery charges the providers' forms carry a tax entry and
+// a delivery entry, and paying adds the delivery the visitor has chosen by
+// then. The forms are written alone here: they are ShowBasket's last
+// statements.
+TEST(HomePage, PaymentFormsCarryTaxAndDelivery) {
+    struct Case {
+        const char* provider;
+        std::vector<const char*> parts;
+    };
+    const Case cases[] = {
+        {"1",
+         {R"js(NAME=code"+iNo+" VALUE=\"~WP_TAX\")js", R"js(VALUE=\""+fa(parseFloat(fa(fIncTax))-parseFloat(fa(fOrderTotal)))+"\")js",
+          R"js(NAME=code"+iNo+" VALUE=\"~WP_PNP\")js", R"js(VALUE=\""+fa(DelivCost)+"\")js",
+          R"js(f.elements["+((iNo-2)*4+2)+"].value=parent.fa(parent.DelivCost);f.elements["+((iNo-2)*4+4)+"].value=\"Delivery - \"+parent.Sch;)js",
+          R"js(if(parent.iItems==0){alert(\"There are no items ordered\");return;})js"}},
+        {"2",
+         {R"js(if(fIncTax>fOrderTotal)s+="|"+fa(fIncTax-fOrderTotal)+"::1::TAX::"+TName+"::::";)js",
+          R"js(f.Products.value+=\"|\"+parent.fa(parent.DelivCost)+\"::1::DLV::\"+parent.Sch+\"::::\";f.submit();)js"}},
+        {"3",
+         {R"js(+(fa(p.cost)!=fa(p.tcost)?" ("+fa(p.tcost)+")":"")+"; ";)js", R"js(NAME=x_Amount VALUE=\""+fa(fIncTax)+"\")js",
+          R"js(f.x_Description.value+=\"  Delivery: \"+parent.fa(parent.DelivCost)+\" \"+parent.Sch;)js",
+          R"js(f.x_Amount.value=parent.fa(parseFloat(parent.fa(parent.fIncTax))+parseFloat(parent.fa(parent.DelivCost)));)js"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.provider);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(std::string("includeTax=1\norderFormFlags=3\nuseCustomForm=1\n") +
+                                              "paymentGateway=" + c.provider));
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        const HomeFacts facts = homeFactsFor(*home.run);
+        const fs::path path = home.dir / "form.js";
+        {
+            PageWriter out;
+            ASSERT_TRUE(out.open(path.string()));
+            writePaymentForm(*home.run, out, facts);
+            ASSERT_TRUE(out.close());
+        }
+        const std::string form = readFile(path);
+        for (const char* part : c.parts)
+            EXPECT_NE(form.find(part), std::string::npos) << part << "\n" << form;
+    }
+}
 
 TEST(HomePage, ListsItsPagesForUploadAndNamesAFreshWindow) {
     HomeRun home;
@@ -322,9 +427,9 @@ TEST(HomePage, RefusesFeaturesItCannotWriteYet) {
         {"tax without a basket", "includeTax=1\nbasketFlags=0", "", false},
         {"delivery charges", "orderFormFlags=3", "", true},
         {"delivery charges without a basket", "orderFormFlags=2\nbasketFlags=0", "", true},
-        {"custom form", "useCustomForm=1", "", true},
-        {"order address", "orderFormUrl=http://shop.example/order.html", "", true},
-        {"generic provider", "paymentGateway=5", "", true},
+        {"custom form", "useCustomForm=1", "", false},
+        {"order address", "orderFormUrl=http://shop.example/order.html", "", false},
+        {"generic provider", "paymentGateway=5", "", false},
         {"provider without a custom form", "paymentGateway=1", "", false},
         {"alternate currencies", "", currencyList(1, 1), false},
         {"currencies not included", "", currencyList(1, 0), false},
