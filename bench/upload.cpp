@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/upload_bench_support.h"
 #include "model/paths.h"
 #include "model/user_messages.h"
 #include "tests/upload/ftp_server_process.h"
@@ -16,27 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietObserver : public UploadObserver {
-public:
-    void statusLine(int, const std::string&) override {}
-    void progress(int) override { ++pieces; }
-    void message(const std::string& text, const std::string& caption, MessageButtons buttons) override {
-        m_messages.show(text, caption, buttons);
-    }
-    long pieces = 0;
-
-private:
-    StderrMessages m_messages{MessageAnswer::Ok};
-};
-
-bool writeBytes(const fs::path& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
 
 struct Timing {
     double seconds;
@@ -70,12 +50,10 @@ int main() {
 
     // Fresh folders each run; the small files are left in place, since
     // deleting many files slows down creating new ones on these disks.
-    std::string pattern = (fs::temp_directory_path() / "vimra-bench-upload-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
+    const auto folder = freshBenchFolder("vimra-bench-upload");
+    if (!folder)
         return 1;
-    }
-    const fs::path root = pattern;
+    const fs::path root = *folder;
     const fs::path local = root / "out";
     const fs::path remote = root / "server";
     std::error_code ec;
@@ -89,13 +67,8 @@ int main() {
         return 1;
     }
 
-    GeneralSettings settings;
-    std::memset(&settings, 0, sizeof settings);
+    GeneralSettings settings = loopbackUploadSettings(server.port());
     FtpTarget& target = settings.ftpTargets[0];
-    copyField(target.host, "127.0.0.1");
-    copyField(target.userName, "shop");
-    copyField(target.password, "secret");
-    target.port = server.port();
 
     std::string page(kSmallSize, 'p');
     std::string list;

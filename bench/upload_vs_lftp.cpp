@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/upload_bench_support.h"
 #include "model/paths.h"
 #include "model/user_messages.h"
 #include "tests/upload/ftp_server_process.h"
@@ -35,29 +36,6 @@ constexpr int kPages = 10000;
 constexpr int kPictures = 20;
 constexpr std::size_t kPictureSize = 30000;
 constexpr int kRounds = 3;
-
-class QuietObserver : public UploadObserver {
-public:
-    void statusLine(int, const std::string&) override {}
-    void progress(int) override {}
-    void message(const std::string& text, const std::string& caption, MessageButtons buttons) override {
-        m_messages.show(text, caption, buttons);
-    }
-    void fileFailed(const std::string& localPath, const std::string&, const std::string& reason) override {
-        std::fprintf(stderr, "bench_upload_vs_lftp: %s failed: %s\n", localPath.c_str(), reason.c_str());
-    }
-
-private:
-    StderrMessages m_messages{MessageAnswer::Ok};
-};
-
-bool writeBytes(const fs::path& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
 
 // Pages of a few kilobytes, each followed in the list by the picture it shows.
 bool writeCatalogue(const fs::path& site, const fs::path& listFolder) {
@@ -151,12 +129,10 @@ std::pair<long, std::uintmax_t> contents(const fs::path& folder) {
 } // namespace
 
 int main() {
-    std::string pattern = (fs::temp_directory_path() / "vimra-bench-upload-lftp-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
+    const auto fresh = freshBenchFolder("vimra-bench-upload-lftp");
+    if (!fresh)
         return 1;
-    }
-    const fs::path root = pattern;
+    const fs::path root = *fresh;
     const fs::path site = root / "site";
     const fs::path remote = root / "server";
     std::error_code ec;
@@ -167,13 +143,7 @@ int main() {
     if (writeCatalogue(site, root)) {
         FtpServerProcess server({.home = remote.string()});
         if (server.running()) {
-            GeneralSettings settings;
-            std::memset(&settings, 0, sizeof settings);
-            FtpTarget& target = settings.ftpTargets[0];
-            copyField(target.host, "127.0.0.1");
-            copyField(target.userName, "shop");
-            copyField(target.password, "secret");
-            target.port = server.port();
+            GeneralSettings settings = loopbackUploadSettings(server.port());
 
             const auto siteContents = contents(site);
             std::printf("catalogue: %d pages and %d pictures (%ld files, %ju bytes; %d list lines)\n", kPages,

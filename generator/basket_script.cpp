@@ -14,9 +14,9 @@ void writeBasketScript(GenerationRun& run, PageWriter& out, const HomeFacts& fac
     writeCurrencyScript(run, out, facts);
     writeDelItem(out, facts);
     writeBrowserVariables(out);
-    writeGetProdDet(run, out);
+    writeGetProdDet(run, out, facts);
     writeReset(out);
-    writeCp(out);
+    writeCp(out, facts);
     writeFa(out);
     writeIsInt(out);
     writeProductCodeLabel(out, facts);

@@ -17,7 +17,7 @@ void writeProdQuote(PageWriter& out, const HomeFacts& facts);             // the
 void writeBasketGlobals(const GenerationRun& run, PageWriter& out, const HomeFacts& facts);
 void writeDelItem(PageWriter& out, const HomeFacts& facts);
 void writeBrowserVariables(PageWriter& out);
-void writeGetProdDet(const GenerationRun& run, PageWriter& out);
+void writeGetProdDet(const GenerationRun& run, PageWriter& out, const HomeFacts& facts);
 void writeReset(PageWriter& out);
 
 // Image swaps (basket_script_images.cpp): AltImage, ROI/OI, ROI2/OI2. The
@@ -26,7 +26,7 @@ void writeImageSwaps(GenerationRun& run, PageWriter& out);
 void writeBulletRollovers(GenerationRun& run, PageWriter& out);
 
 // Amounts (basket_script_amounts.cpp): cp, fa, IsInt.
-void writeCp(PageWriter& out);
+void writeCp(PageWriter& out, const HomeFacts& facts);
 void writeFa(PageWriter& out);
 void writeIsInt(PageWriter& out);
 

@@ -1,10 +1,12 @@
 #include "generator/basket_script.h"
+#include "generator/home_facts.h"
 #include "generator/page_writer.h"
 
-void writeCp(PageWriter& out) {
-    // ln and lup stay in the main currency: AddProdToQuote takes them.
-    out.put("function cp(in1,up,out1){lq=in1.value;if(!IsInt(lq))lq=0;ln=eval(fa(lq*up));lup=up;"
-            "out1.value=fa(lq*up);}\n");
+void writeCp(PageWriter& out, const HomeFacts& facts) {
+    // ln and lup stay in the main currency: AddProdToQuote takes them. The
+    // visitor sees the cost in the chosen currency.
+    out.put("function cp(in1,up,out1){lq=in1.value;if(!IsInt(lq))lq=0;ln=eval(fa(lq*up));lup=up;");
+    out.put(facts.conversion ? "out1.value=fa(lq*fa(up*CCR));}\n" : "out1.value=fa(lq*up);}\n");
 }
 
 void writeFa(PageWriter& out) {

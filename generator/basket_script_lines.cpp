@@ -22,6 +22,8 @@ void writeProdQuote(PageWriter& out, const HomeFacts& facts) {
         out.put(",u");
     for (int k = 1; k <= facts.selectionCount; ++k)
         out.printf(",sl%d", k);
+    if (facts.itemTaxTypes > 0)
+        out.put(",itt");
     out.put("){this.cd=cd;this.desc=d;this.up=up;this.qty=q;this.cost=fa(q*up);this.h=h;"
             "this.tcost=fa(this.cost*fTRate);this.ps=ps;");
     if (facts.productCode)
@@ -30,6 +32,11 @@ void writeProdQuote(PageWriter& out, const HomeFacts& facts) {
         out.put("this.u=u;");
     for (int k = 1; k <= facts.selectionCount; ++k)
         out.printf("this.sl%d=sl%d;", k, k);
+    // A line of an item with its own tax type is taxed at that type's rate,
+    // unless a chosen tax type overrides the items' rates, as SetTax and
+    // IncTax have it.
+    if (facts.itemTaxTypes > 0)
+        out.put("this.itt=itt;this.tcost=fa(this.cost*(fTRate==0.0?itrs[itt]:fTRate));");
     out.put("return this;}\n\n");
 }
 
@@ -53,9 +60,12 @@ void writeBrowserVariables(PageWriter& out) {
             "!=-1),isie=(agt.indexOf(\"msie\")!=-1),iver=parseInt(navigator.appVersion);\n");
 }
 
-void writeGetProdDet(const GenerationRun& run, PageWriter& out) {
+void writeGetProdDet(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     out.put("function GetProdDet(inp,cd,res,but){for(var n=1;n<iNextProd;n++)if(prods[n].cd==cd){"
-            "inp.value=prods[n].qty;res.value=fa(prods[n].qty*prods[n].up);");
+            "inp.value=prods[n].qty;");
+    // The cost as the basket shows it: the converted unit price times the quantity.
+    out.put(facts.conversion ? "res.value=fa(prods[n].qty*fa(prods[n].up*CCR));"
+                             : "res.value=fa(prods[n].qty*prods[n].up);");
     // An image add button has no caption to change.
     if (run.appearance.addButtonImage[0] == '\0')
         out.printf("but.value=\"%s\";", run.commonText.escaped(CommonLabel::UpdateBasket).c_str());

@@ -8,6 +8,7 @@
 #include "generator/home_page_pieces.h"
 #include "generator/image_probe.h"
 #include "generator/page_writer.h"
+#include "generator/tax_file.h"
 #include "model/paths.h"
 
 // ShowBasket() rewrites the basket frame's document whole, with one
@@ -76,6 +77,26 @@ void writeHeading(GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     out.printf("d.write(\"%s%s\");\n", heading.c_str(), scriptFont(run, BasketFont::Order).start.c_str());
 }
 
+// The tax column's heading: a choice between two tax types, or the one
+// description (with its rate when the items do not bring their own).
+std::string taxHeaderCell(const GenerationRun& run, const HomeFacts& facts, const Fonts& f) {
+    const std::string description = escapeScriptString(fieldText(run.general.taxDescription));
+    if (facts.taxTypes == 2) {
+        TaxTypes types;
+        types.load(run.programFile(kTaxFile));
+        std::string cell = formatText("<TD>%s+<SELECT NAME=ttsel OnChange=\\\"parent.SetTax(ttsel.selectedIndex),"
+                                      "parent.ShowBasket()\\\">",
+                                      f.start.c_str());
+        for (int i = 0; i < 2; ++i)
+            cell += formatText("<OPTION\"+(iTT==%d?\" SELECTED\":\"\")+\">%s", i,
+                               escapeScriptString(types.name(i)).c_str());
+        return cell + "</SELECT></TD>";
+    }
+    if (facts.itemTaxTypes > 0)
+        return formatText("<TD>%s+%s</TD>", f.start.c_str(), description.c_str());
+    return formatText("<TD>%s+%s <FONT SIZE=-1>%.2f%%</TD>", f.start.c_str(), description.c_str(), run.general.taxRate);
+}
+
 void writeHeaderRow(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     const AppearanceSet& a = run.appearance;
     const CommonText& labels = run.commonText;
@@ -93,9 +114,24 @@ void writeHeaderRow(const GenerationRun& run, PageWriter& out, const HomeFacts& 
         cell(facts.selectionLabels[i]);
     cell(labels.escaped(CommonLabel::UnitPriceColumn));
     cell(labels.escaped(CommonLabel::QuantityColumn));
-    cell(labels.escaped(CommonLabel::CostColumn) + " (" + escapeScriptString(run.currencySymbol) + ")");
+    // The chosen currency's symbol, when the visitor may choose one.
+    const std::string symbol = facts.conversion ? "\"+Currs[CurrCurr]+\"" : escapeScriptString(run.currencySymbol);
+    cell(labels.escaped(CommonLabel::CostColumn) + " (" + symbol + ")");
+    if (facts.tax)
+        out.put(taxHeaderCell(run, facts, f));
     cell("<FONT SIZE=-1>" + labels.escaped(CommonLabel::RemoveColumn) + "</FONT>");
     out.put("</TR>\");\n");
+}
+
+// A line's cost with tax: at its item's tax type, at the chosen tax type,
+// or at the one rate of the settings.
+std::string lineTax(const GenerationRun& run, const HomeFacts& facts) {
+    const char* cost = facts.conversion ? "tmp1" : "p.up*p.qty";
+    if (facts.itemTaxTypes > 0)
+        return facts.conversion ? "(tmp2=TaxAmt(fa(p.up)*p.qty,p.itt))" : "TaxAmt(p.up*p.qty,p.itt)";
+    if (facts.taxTypes == 2)
+        return formatText("fa(%s*fTRate)", cost);
+    return formatText("fa(%s*%s)", cost, settingsTaxMultiplier(run).c_str());
 }
 
 void writeLineRows(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
@@ -115,17 +151,37 @@ void writeLineRows(const GenerationRun& run, PageWriter& out, const HomeFacts& f
         out.printf("<TD>%s\"+p.pc+\"%s</TD>", fs, fe);
     for (int k = 1; k <= facts.selectionCount; ++k)
         out.printf("<TD ALIGN=CENTER>%s\"+p.sl%d+\"%s</TD>", fs, k, fe);
-    out.printf("<TD ALIGN=RIGHT>%s\"+fa(p.up)+\"&nbsp;%s</TD>", fs, fe);
+    // With a choice of currencies the line shows the converted unit price
+    // times the quantity, and the totals add up what the lines show.
+    const bool conversion = facts.conversion;
+    out.printf("<TD ALIGN=RIGHT>%s\"+fa(%s)+\"&nbsp;%s</TD>", fs, conversion ? "p.up*CCR" : "p.up", fe);
     out.printf("<TD ALIGN=CENTER>%s\"+p.qty+\"%s</TD>", fs, fe);
-    out.printf("<TD ALIGN=RIGHT>%s\"+fa(p.up*p.qty)+\"&nbsp;%s</TD>", fs, fe);
-    out.put("<TD ALIGN=CENTER><INPUT TYPE=CHECKBOX OnClick=\\\"parent.DelItem(\"+n+\")\\\"></TD></TR>\");}\n");
+    out.printf("<TD ALIGN=RIGHT>%s\"+fa(%s)+\"&nbsp;%s</TD>", fs, conversion ? "tmp1=fa(p.up*CCR)*p.qty" : "p.up*p.qty",
+               fe);
+    if (facts.tax)
+        out.printf("<TD ALIGN=RIGHT>%s\"+%s+\"&nbsp;%s</TD>", fs, lineTax(run, facts).c_str(), fe);
+    out.put("<TD ALIGN=CENTER><INPUT TYPE=CHECKBOX OnClick=\\\"parent.DelItem(\"+n+\")\\\"></TD></TR>\");");
+    if (conversion)
+        out.put("DispTot1+=tmp1;");
+    if (conversion && facts.tax)
+        out.put(facts.itemTaxTypes > 0 ? "DispTot2+=parseFloat(tmp2);" : "DispTot2+=parseFloat(fa(tmp1*fTRate));");
+    out.put("}\n");
 }
 
 void writeTotals(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     const Fonts f = scriptFont(run, BasketFont::Order);
-    const int span = facts.selectionCount + 3 + (facts.productCode ? 1 : 0);
-    out.printf("d.write(\"<TR><TD COLSPAN=%d></TD><TD ALIGN=RIGHT>%s\"+fa(fOrderTotal)+\"&nbsp;%s\");\n", span,
-               f.start.c_str(), f.end.c_str());
+    const int extraColumns = facts.selectionCount + (facts.productCode ? 1 : 0);
+    out.printf("d.write(\"<TR><TD COLSPAN=%d></TD><TD ALIGN=RIGHT>%s\"+fa(%s)+\"&nbsp;%s", extraColumns + 3,
+               f.start.c_str(), facts.conversion ? "DispTot1" : "fOrderTotal", f.end.c_str());
+    // The blank footnote keeps the total under the lines' footnoted amounts.
+    if (facts.tax)
+        out.printf("</TD><TD ALIGN=RIGHT>%s\"+fa(%s)+(fTRate<=0.0?\"<sup>&nbsp;</sup>\":\"\")+\"&nbsp;%s",
+                   f.start.c_str(), facts.conversion ? "DispTot2" : "fIncTax", f.end.c_str());
+    out.put("\");\n");
+    if (facts.itemTaxTypes > 0)
+        out.printf("if(fTRate<=0.0){d.write(\"<TR><TD COLSPAN=%d>\");for(n=0;n<%d;n++)"
+                   "d.write(\"&nbsp;&nbsp;<sup>\"+(n+1)+\"</sup>&nbsp;\"+itts[n]);}\n",
+                   extraColumns + 5, facts.itemTaxTypes);
     out.put("d.write(\"</td><td>&nbsp;</td></table></center><FONT SIZE=-3>&nbsp;<BR></FONT>\");\n");
 }
 
@@ -136,29 +192,59 @@ void writeButtons(const GenerationRun& run, PageWriter& out, const HomeFacts& fa
     const char (&tableColour)[16] = a.basketColours[ButtonTable][0] != '\0' ? a.basketColours[ButtonTable] : a.pageColours[0];
     out.printf("d.write(\"<CENTER><TABLE BGCOLOR=%s CELLSPACING=0 BORDER=1><TR><TD BGCOLOR=AAAAAA>",
                colour(tableColour).c_str());
-    out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"%s\\\">", orderButtonCaption(run).c_str(),
-               orderButtonHandler(run).c_str());
+    if (!combinedButtons(run))
+        out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"%s\\\">", orderButtonCaption(run).c_str(),
+                   orderButtonHandler(run).c_str());
     out.printf("<INPUT type=BUTTON VALUE=\\\"%s\\\" OnClick=\\\"parent.Reset(),parent.ShowBasket()\\\">\");\n",
                run.commonText.escaped(CommonLabel::ResetButton).c_str());
     out.put(deliverySelector(run, facts));
     out.put("d.write(\"</TABLE></CENTER>\");\n");
+    writeCombinedButtons(run, out, colour(tableColour));
 }
 
-void writePageEnd(const GenerationRun& run, PageWriter& out) {
-    out.printf("d.write(\"</FORM>%s%s</BODY>\");d.close();}\n", paymentHiddenForm(run).c_str(),
-               run.appearance.basketTableWidth[0] != '\0' ? "</td></table>" : "");
+// The visitor's choice of currency, with every currency's rate beside it.
+void writeCurrencyTable(const GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+    if (!facts.conversion)
+        return;
+    const AppearanceSet& a = run.appearance;
+    const Fonts f = scriptFont(run, BasketFont::Order);
+    out.printf("d.write(\"<P><CENTER><TABLE%s CELLSPACING=1 CELLPADDING=2 BORDER=0 BORDERCOLOR=%s><TR%s><TD>%s\""
+               "+CurrText+\""
+               "<SELECT NAME=ac OnChange=\\\"parent.SetCurr(ac.selectedIndex);parent.ShowBasket();\\\">\");\n",
+               colourAttribute("bgcolor", a.basketColours[Outline]).c_str(), colour(a.pageColours[1]).c_str(),
+               colourAttribute("BGCOLOR", a.basketColours[CurrencyRow]).c_str(), f.start.c_str());
+    out.put("for(n=0;n<iNoCurr;n++)d.write(\"<OPTION\"+(n==CurrCurr?\" SELECTED\":\"\")+\">\"+Currs[n]);\n");
+    out.printf("d.write(\"</SELECT>%s</TD><TD><TABLE CELLSPACING=0 CELLPADDING=1 BORDER=0>\");\n", f.end.c_str());
+    out.printf("for(n=0;n<iNoCurr;n++)d.write(\"<TR><TD>%s\"+Currs[n]+\"%s</TD>"
+               "<TD ALIGN=RIGHT>%s\"+CurrRt[n]+\"%s</TD></TR>\");\n",
+               f.start.c_str(), f.end.c_str(), f.start.c_str(), f.end.c_str());
+    out.put("d.write(\"</TABLE></TD></TR></TABLE></CENTER>\");\n");
+}
+
+void writePageEnd(GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
+    const char* tableEnd = run.appearance.basketTableWidth[0] != '\0' ? "</td></table>" : "";
+    if (basketProvider(run) == PaymentProvider::None) {
+        out.printf("d.write(\"</FORM>%s</BODY>\");d.close();}\n", tableEnd);
+        return;
+    }
+    out.put("d.write(\"</FORM>\");\n");
+    writePaymentForm(run, out, facts);
+    out.printf("d.write(\"%s</BODY>\");d.close();}\n", tableEnd);
 }
 
 } // namespace
 
 void writeShowBasket(GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
-    out.printf("function ShowBasket(){var d=frames[%d].document,n,p;%s\n", facts.basketFrame,
-               deliveryRecalculation(run).c_str());
+    out.printf("function ShowBasket(){var d=frames[%d].document,n,p%s;%s\n", facts.basketFrame,
+               facts.conversion ? ",tmp1,tmp2" : "", deliveryRecalculation(run).c_str());
     writePageStart(run, out, facts);
+    if (facts.conversion)
+        out.put("DispTot1=0.00;DispTot2=0.0;\n");
     writeHeading(run, out, facts);
     writeHeaderRow(run, out, facts);
     writeLineRows(run, out, facts);
     writeTotals(run, out, facts);
     writeButtons(run, out, facts);
-    writePageEnd(run, out);
+    writeCurrencyTable(run, out, facts);
+    writePageEnd(run, out, facts);
 }

@@ -39,8 +39,11 @@ bool writeCompanionPages(GenerationRun& run, const HomeFacts& facts) {
     } else {
         written = false;
     }
+    // The empty call draws the basket into its frame; opened on its own the
+    // page has no basket to call.
     if (openCompanion(run, out, "zko00001.html")) {
-        out.printf("<html><body %sbgcolor=%s></body><SCRIPT LANGUAGE=JAVASCRIPT>parent.AddProdToQuote(\"\")</SCRIPT>"
+        out.printf("<html><body %sbgcolor=%s></body><SCRIPT LANGUAGE=JAVASCRIPT>if(parent.AddProdToQuote)"
+                   "parent.AddProdToQuote(\"\")</SCRIPT>"
                    "</html>\n",
                    facts.basketBackgroundPage.c_str(), std::string(fieldText(a.pageColours[0])).c_str());
         written = closeCompanion(run, out) && written;

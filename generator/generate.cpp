@@ -6,6 +6,7 @@
 #include "generator/copy_resource.h"
 #include "generator/expires_tag.h"
 #include "generator/generation_run.h"
+#include "generator/currency_script.h"
 #include "generator/home_page.h"
 #include "generator/index_page.h"
 #include "generator/order_form_page.h"
@@ -23,17 +24,6 @@ char fieldDelimiterFor(std::int16_t separatorKind) {
         return '|';
     default:
         return ',';
-    }
-}
-
-std::string currencySymbolFor(const GeneralSettings& general) {
-    switch (general.currencySymbolKind) {
-    case 0:
-        return std::string(fieldText(general.currencySymbolText));
-    case 1:
-        return "&#163;";
-    default:
-        return "$";
     }
 }
 
@@ -138,7 +128,7 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
     run->fontTags = buildFontTags(appearance);
     preparePageDecorations(*run);
 
-    run->currencySymbol = currencySymbolFor(general);
+    run->currencySymbol = mainCurrencySymbol(general);
     run->fieldDelimiter = fieldDelimiterFor(general.separatorKind);
     run->expiresTag = expiresMetaTag(general.expiryDate);
 

@@ -1,7 +1,10 @@
 #include "generator/home_facts.h"
 
+#include <algorithm>
 #include <ctime>
+#include <iterator>
 
+#include "generator/basket_arguments.h"
 #include "generator/copy_resource.h"
 #include "generator/escaping.h"
 #include "generator/generation_run.h"
@@ -46,16 +49,22 @@ HomeFacts homeFactsFor(GenerationRun& run) {
     facts.basketFrame = run.basketFrameIndex;
     facts.itemFrame = a.includeHeaderFrame ? 2 : 1;
 
-    facts.selectionCount = header.selectionCount < 0 ? 0
-                           : header.selectionCount > kSelectionCount ? kSelectionCount
-                                                                     : header.selectionCount;
+    // The basket's columns are the arguments its purchase blocks pass.
+    const BasketArguments arguments = basketArgumentsFor(run);
+    facts.selectionCount = arguments.selectionCount;
     for (int i = 0; i < facts.selectionCount; ++i) {
         facts.selectionLabels[i] = escapeScriptString(header.selections[i].caption);
         facts.freeText[i] = header.selections[i].kind == SelectionKind::TextOption;
     }
-    facts.productCode = (header.fieldMask & slotBit(kCodeSlot)) != 0;
+    facts.productCode = arguments.productCode;
     facts.codeLabel = escapeScriptString(header.codeCaption);
-    facts.units = (header.fieldMask & slotBit(kUnitSlot)) != 0;
+    facts.units = arguments.units;
+
+    facts.tax = run.general.includeTax != 0;
+    facts.taxTypes = facts.tax ? run.taxMode : 0;
+    const int itemTaxTypes = std::clamp(header.taxTypeCount, 0, static_cast<int>(std::size(header.taxTypes)));
+    facts.itemTaxTypes = facts.tax ? itemTaxTypes : 0;
+    facts.conversion = run.currencyConversion;
 
     if (run.windowName.empty())
         run.windowName = freshWindowName();

@@ -21,6 +21,11 @@ struct HomeFacts {
     std::string codeLabel;        // escaped for a script string
     bool units = false;           // the data file has input units
 
+    bool tax = false;             // includeTax
+    int taxTypes = 0;             // T: the tax types in force, 0 to 2
+    int itemTaxTypes = 0;         // the data file's item tax types, counted only with tax
+    bool conversion = false;      // alternate currencies are offered
+
     std::string windowName;       // "W" and a number; the separate order window adds an "X" in front
     std::string firstItemPage;    // Fr2, escaped for a script string
     // The basket frame's background attribute: for a script string (quotes

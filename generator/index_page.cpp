@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "generator/copy_resource.h"
+#include "generator/frame_scripts.h"
 #include "generator/generation_run.h"
 #include "generator/image_probe.h"
 #include "generator/item_choices.h"
@@ -102,6 +103,7 @@ void IndexWalk::writeHead() {
         m_out.printf("<link rel=\"stylesheet\" type=\"text/css\" href=\"%s\">", name.c_str());
     }
     std::string textColour(fieldText(a.indexTextColour));
+    writeFramesetRedirect(m_out, m_ownName);
     m_out.printf("</head>\n<body bgcolor=%s text=%s %slink=%s vlink=%s><A NAME=\"top\">\n%s",
                  std::string(fieldText(a.indexBackgroundColour)).c_str(), textColour.c_str(),
                  index.background.c_str(), textColour.c_str(), textColour.c_str(),
@@ -447,8 +449,7 @@ void IndexWalk::writeEnd(const std::string& parentFileName) {
     if (m_style == 2 && m_tableOpen)
         m_out.put("</TABLE>\n");
     if (m_run.general.changeItemWithIndex && m_firstItemPage > 2)
-        m_out.printf("<SCRIPT LANGUAGE=JAVASCRIPT>parent.frames[%d].location=\"zk%.6d.html\";</SCRIPT>\n",
-                     a.includeHeaderFrame ? 2 : 1, static_cast<int>(m_firstItemPage));
+        writeItemFrameChange(m_out, a.includeHeaderFrame ? 2 : 1, static_cast<int>(m_firstItemPage));
     if (navigationInHeaderFrame(m_run))
         m_out.printf("<script language=javascript>parent.LastInd=\"%s\";</script>\n", m_ownName.c_str());
     if (carriesSearchBox(m_run, m_ownName) && !navigationInHeaderFrame(m_run))

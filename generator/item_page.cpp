@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "generator/frame_scripts.h"
 #include "generator/generation_run.h"
 #include "generator/item_block.h"
 #include "generator/item_choices.h"
@@ -54,11 +55,6 @@ void writeMarginAndSheet(const GenerationRun& run, PageWriter& out) {
 void writeStyleSheetLink(const GenerationRun& run, PageWriter& out) {
     if (!run.decorations.item.styleSheet.empty())
         out.printf("<link rel=\"stylesheet\" type=\"text/css\" href=\"%s\">", run.decorations.item.styleSheet.c_str());
-}
-
-void writeRedirect(PageWriter& out, const std::string& ownName) {
-    out.printf("<script language=javascript>if(parent.location.href==location.href)location.href=\"%s?%s\";</script>\n",
-               "zk000000.html", ownName.c_str());
 }
 
 void writeFootnote(const GenerationRun& run, PageWriter& out) {
@@ -179,7 +175,7 @@ int ItemPage(GenerationRun& run, const std::string& previousName, const std::str
     } else {
         out.put(run.pageTemplate.head);
     }
-    writeRedirect(out, ownName);
+    writeFramesetRedirect(out, ownName);
     ItemBlock(run, out, record, previousName, nextName, 0, BlockKind::Item, &range);
     if (run.appearance.itemNavigation == 1)
         ItemNavigationBar(run, out, previousName, nextName, &range);
@@ -225,7 +221,7 @@ int OpenGroupPage(GenerationRun& run, const std::string& previousName, const std
             break;
         }
     }
-    writeRedirect(out, ownName);
+    writeFramesetRedirect(out, ownName);
     state.inPageIndex = 0;
     state.firstTable = true;
     ItemBlock(run, out, record, previousName, nextName, 0, BlockKind::PageTitle, &state.groupNextLink);

@@ -263,7 +263,9 @@ std::string filled(const SplitText& text, const std::string& fill) {
 void preparePageDecorations(GenerationRun& run) {
     CurrencyList currencies;
     currencies.load(run.programFile(kCurrencyFile));
-    run.currencyConversion = currencies.conversionOn();
+    // The currency functions live in the home page's basket script: without
+    // a basket no page may call them. The home page reads this flag too.
+    run.currencyConversion = run.basketOn() && currencies.conversionOn();
     prepareIndexDecorations(run);
     prepareItemDecorations(run);
     preparePurchaseButtons(run);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "generator/basket_arguments.h"
 #include "generator/escaping.h"
 #include "generator/generation_run.h"
 #include "generator/item_choices.h"
@@ -106,31 +107,59 @@ void writeSelectionInputs(const BlockContext& c) {
     }
 }
 
-// The arguments after the fixed ones, in the order of the basket's
-// AddProdToQuote parameter list.
+void writeSelectionArgument(const BlockContext& c, int i) {
+    PageWriter& out = c.out;
+    const ChoiceList& list = c.choices.lists[i];
+    const int m = listInput(c, i);
+    if (list.kind == SelectionKind::TextOption && list.hasInput)
+        out.printf(",document.forms[0].SLT%d.value", m);
+    else if (list.kind == SelectionKind::List && list.optionCount == 1)
+        out.printf(",'%s'", attributeScriptString(list.options[0]).c_str());
+    else if (list.kind == SelectionKind::List && list.optionCount >= 2 && c.imageAdd)
+        out.printf(",SL%d[document.forms[0].SLT%d.selectedIndex]", m, m);
+    else if (list.kind == SelectionKind::List && list.optionCount >= 2)
+        out.printf(",SL%d[SLT%d.selectedIndex]", m, m);
+    else
+        out.put(",''");
+}
+
+// The arguments after the fixed ones: exactly those the basket's
+// AddProdToQuote declares, in its order.
 void writeAddArguments(const BlockContext& c) {
     PageWriter& out = c.out;
-    out.printf(",'%s'", attributeScriptString(c.record.code()).c_str());
-    out.printf(",%.2f", std::atof(c.record.unit().c_str()));
-    for (int i = 0; i < c.choices.count; ++i) {
-        const ChoiceList& list = c.choices.lists[i];
-        const int m = listInput(c, i);
-        if (list.kind == SelectionKind::TextOption && list.hasInput)
-            out.printf(",document.forms[0].SLT%d.value", m);
-        else if (list.kind == SelectionKind::List && list.optionCount == 1)
-            out.printf(",'%s'", attributeScriptString(list.options[0]).c_str());
-        else if (list.kind == SelectionKind::List && list.optionCount >= 2 && c.imageAdd)
-            out.printf(",SL%d[document.forms[0].SLT%d.selectedIndex]", m, m);
-        else if (list.kind == SelectionKind::List && list.optionCount >= 2)
-            out.printf(",SL%d[SLT%d.selectedIndex]", m, m);
-        else
-            out.put(",''");
-    }
-    if (c.choices.count > 0)
-        out.printf(",%d", c.choices.anyMultiple ? 1 : 0);
-    if (c.run.reader.header().taxTypeCount > 0 && c.run.general.includeTax) {
-        int type = std::atoi(c.record.taxType().c_str()) - 1;
-        out.printf(",%d", type > 0 ? type : 0);
+    int selection = 0;
+    for (BasketArgument argument : basketArgumentsFor(c.run).inOrder()) {
+        switch (argument) {
+        case BasketArgument::ProductCode:
+            out.printf(",'%s'", attributeScriptString(c.record.code()).c_str());
+            break;
+        case BasketArgument::Units:
+            out.printf(",%.2f", std::atof(c.record.unit().c_str()));
+            break;
+        case BasketArgument::Selection:
+            if (selection < c.choices.count)
+                writeSelectionArgument(c, selection);
+            else
+                out.put(",''");
+            ++selection;
+            break;
+        case BasketArgument::Reload:
+            out.printf(",%d", c.choices.anyMultiple ? 1 : 0);
+            break;
+        case BasketArgument::ItemTaxType: {
+            const int type = std::atoi(c.record.taxType().c_str()) - 1;
+            out.printf(",%d", type > 0 ? type : 0);
+            break;
+        }
+        case BasketArgument::AddImage:
+            // Without an update image there is nothing to swap to, and the
+            // add image carries no name.
+            if (c.run.decorations.buttons.updateImage.empty())
+                out.put(",null");
+            else
+                out.printf(",document.forms[0].UI%d", c.p);
+            break;
+        }
     }
 }
 
@@ -179,8 +208,6 @@ void writeImageAddControl(const BlockContext& c, const std::string& description,
                "document.forms[0].inp%d.value,location.href,%d",
                hiddenCost.c_str(), p, c.code.c_str(), description.c_str(), p, p, p);
     writeAddArguments(c);
-    if (!buttons.updateImage.empty())
-        out.printf(",document.forms[0].UI%d", p);
     out.put(")\"><SCRIPT LANGUAGE='JAVASCRIPT'>\n");
     writeOnLoadCall(c);
     out.printf("if (!parseFloat(document.forms[0].res%d.value))\n", p);

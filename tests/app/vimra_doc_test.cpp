@@ -56,9 +56,9 @@ int itemPagesIn(const fs::path& folder) {
     int count = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        // Not index pages, nor the order and basket pages ("zko...").
-        if (name.size() == 13 && name.rfind("zk", 0) == 0 && name[2] != 'i' && name[2] != 'o' &&
-            name != "zk000000.html" && name != "zk100000.html")
+        const bool pageNumber = name.size() == 13 && name.rfind("zk", 0) == 0 &&
+                                name.find_first_not_of("0123456789", 2) == 8 && name.substr(8) == ".html";
+        if (pageNumber && name != "zk000000.html" && name != "zk100000.html")
             ++count;
     }
     return count;

@@ -49,16 +49,21 @@ export function makeShop({ key = 'shop', settings = {}, data, files = {}, comman
     fs.mkdirSync(path.dirname(target), { recursive: true });
     fs.writeFileSync(target, bytes, typeof bytes === 'string' ? 'latin1' : undefined);
   }
-  const sets = Object.entries(settings).map(([k, v]) => `${k}=${v}`);
-  if (data !== undefined) {
-    const file = path.join(home, 'test-shop.txt');
-    fs.writeFileSync(file, data, 'latin1');
-    sets.push(`inputFile=${file}`);
+  try {
+    const sets = Object.entries(settings).map(([k, v]) => `${k}=${v}`);
+    if (data !== undefined) {
+      const file = path.join(home, 'test-shop.txt');
+      fs.writeFileSync(file, data, 'latin1');
+      sets.push(`inputFile=${file}`);
+    }
+    if (sets.length) shop.run(['settings', 'set', ...sets]);
+    for (const args of commands) shop.run(args);
+    shop.output = shop.run(['settings', 'get', 'outputDir']).trim();
+    shop.run(['create'], 60000);
+  } catch (e) {
+    shop.remove();
+    throw e;
   }
-  if (sets.length) shop.run(['settings', 'set', ...sets]);
-  for (const args of commands) shop.run(args);
-  shop.output = shop.run(['settings', 'get', 'outputDir']).trim();
-  shop.run(['create'], 60000);
   return shop;
 }
 

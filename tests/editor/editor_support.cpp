@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <gtest/gtest.h>
 
 GeneratorReading readWithGenerator(const std::string& path) {
     GeneratorReading reading;
@@ -239,4 +240,14 @@ std::vector<GeneratorRecord> meaningful(const std::vector<GeneratorRecord>& reco
             kept.push_back(r);
     }
     return kept;
+}
+
+UnchangedSave saveUnchanged(EditorSession& s) {
+    UnchangedSave result;
+    result.before = readWithGenerator(s.path);
+    s.doc.setModified();
+    EXPECT_EQ(s.commands.save(), 0);
+    result.saved = readFile(s.path);
+    result.after = readWithGenerator(s.path);
+    return result;
 }

@@ -122,3 +122,12 @@ struct EditorSession {
     std::vector<std::string> treeLines() const;
     int itemOf(const std::string& label) const;
 };
+
+// How the generator reads a file before and after the editor saves it
+// without a change, and the saved text.
+struct UnchangedSave {
+    GeneratorReading before;
+    GeneratorReading after;
+    std::string saved;
+};
+UnchangedSave saveUnchanged(EditorSession& s);

@@ -31,13 +31,10 @@ TEST(FileDirectives, SavedAsTheGeneratorReadsThem) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EditorSession s(c.file);
-        GeneratorReading before = readWithGenerator(s.path);
-        s.doc.setModified();
-        ASSERT_EQ(s.commands.save(), 0);
-        EXPECT_EQ(readFile(s.path), c.want);
-        GeneratorReading after = readWithGenerator(s.path);
-        EXPECT_EQ(after.fieldMask, before.fieldMask);
-        EXPECT_EQ(after.records, before.records);
+        const UnchangedSave save = saveUnchanged(s);
+        EXPECT_EQ(save.saved, c.want);
+        EXPECT_EQ(save.after.fieldMask, save.before.fieldMask);
+        EXPECT_EQ(save.after.records, save.before.records);
     }
 }
 
@@ -49,12 +46,9 @@ TEST(FileDirectives, ALineEndOrNulAfterDelimiterChangesNothing) {
         const korvel::FileDirectives& d = s.doc.file().directives;
         EXPECT_EQ(d.captions[0], "Size");
         EXPECT_DOUBLE_EQ(d.taxTypes[0].rate, 5.0);
-        GeneratorReading before = readWithGenerator(s.path);
-        s.doc.setModified();
-        ASSERT_EQ(s.commands.save(), 0);
-        GeneratorReading after = readWithGenerator(s.path);
-        EXPECT_EQ(after.header, before.header);
-        EXPECT_EQ(meaningful(after.records), meaningful(before.records));
+        const UnchangedSave save = saveUnchanged(s);
+        EXPECT_EQ(save.after.header, save.before.header);
+        EXPECT_EQ(meaningful(save.after.records), meaningful(save.before.records));
     }
 }
 

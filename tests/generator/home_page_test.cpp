@@ -4,23 +4,31 @@
 // "name=value" lines (settings.txt, applied after base-settings.txt), files
 // for the program folder under program/, the expected pages under
 // expected/, and the pictures to draw in pictures.txt ("name width height").
-// The page's window name stands as "@WINDOW@" there.
+// The page's window name stands as "@WINDOW@" there, after the quote
+// that opens it (an order window's name adds an "X" in front).
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <vector>
 
 #include "generator/expires_tag.h"
 #include "generator/generate.h"
 #include "generator/generation_run.h"
+#include "generator/home_facts.h"
 #include "generator/home_page.h"
+#include "generator/home_page_pieces.h"
+#include "generator/page_writer.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
 #include "model/settings_fields.h"
+#include "tests/generator/test_bytes.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -160,7 +168,8 @@ public:
     // A written page with the run's folder and window name put back as @TMP@ and @WINDOW@.
     std::string page(const char* name) const {
         std::string text = replaceAll(readFile(dir / "out" / name), dir.str(), "@TMP@");
-        return replaceAll(text, "window.name=\"" + run->windowName + "\"", "window.name=\"@WINDOW@\"");
+        text = replaceAll(text, "\"" + run->windowName, "\"@WINDOW@");
+        return replaceAll(text, "\"X" + run->windowName, "\"X@WINDOW@");
     }
     bool written(const char* name) const { return fs::exists(dir / "out" / name); }
 
@@ -196,18 +205,124 @@ TEST_P(GoldenHomePage, MatchesExpectedPagesByteForByte) {
     ASSERT_NO_FATAL_FAILURE(home.prepare(readFile(caseDir / "catalogue.txt")));
     ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
     EXPECT_EQ(home.diagnostics, "");
-    for (const char* name : kPages) {
+    // The three pages, and any other file the case expects (zkaltcurr.js).
+    std::set<std::string> names(std::begin(kPages), std::end(kPages));
+    for (const auto& entry : fs::directory_iterator(caseDir / "expected"))
+        names.insert(entry.path().filename().string());
+    for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(home.written(name));
+        ASSERT_TRUE(home.written(name.c_str()));
         const std::string want = readFile(caseDir / "expected" / name);
-        const std::string actual = home.page(name);
+        const std::string actual = home.page(name.c_str());
         EXPECT_EQ(want, actual) << firstDifference(want, actual);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenHomePage,
                          ::testing::Values("no_basket", "two_frames", "three_frames_vertical_header",
-                                           "three_frames_horizontal", "delivery_charges"));
+                                           "three_frames_horizontal", "tax_one", "tax_two", "item_tax",
+                                           "currencies", "order_custom_form", "order_address",
+                                           "payment_worldpay", "payment_internetsecure", "payment_authorizenet",
+                                           "payment_securetrading", "payment_generic",
+                                           "delivery_charges"));
+
+// The page the order goes to is uploaded with the catalogue: a custom form
+// is copied beside the home page unless it has an address of its own, and
+// the order address's page is listed under its last name; the SecureTrading
+// order page is copied too.
+TEST(HomePage, CopiesAndListsThePagesTheOrderGoesTo) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        std::vector<const char*> copied;
+        std::vector<const char*> listedOnly;
+    };
+    const Case cases[] = {
+        {"custom form", "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html", {"form.html"}, {}},
+        {"custom form at an address",
+         "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html\ncustomFormUrl=https://secure.example/f.html",
+         {},
+         {"form.html"}},
+        {"order address", "orderFormUrl=https://secure.example/shop/order.html", {}, {"order.html"}},
+        {"SecureTrading",
+         "useCustomForm=1\ncustomFormFile=@TMP@/shop/form.html\npaymentGateway=4\n"
+         "secureTradingPage=@TMP@/shop/pay/zkorderpage.html",
+         {"form.html", "zkorderpage.html"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(c.settings));
+        writeFile(home.dir / "shop" / "form.html", "<html>form</html>\n");
+        fs::create_directories(home.dir / "shop" / "pay");
+        writeFile(home.dir / "shop" / "pay" / "zkorderpage.html", "<html>order page</html>\n");
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        EXPECT_EQ(home.diagnostics, "");
+        const std::string list = readFile(home.dir / "program" / "files01.dat");
+        auto listed = [&](const char* name) {
+            const std::string line = join((home.dir / "out").string(), name) + "\n";
+            std::size_t count = 0;
+            for (std::size_t at = list.find(line); at != std::string::npos; at = list.find(line, at + 1))
+                ++count;
+            return count;
+        };
+        for (const char* name : c.copied) {
+            EXPECT_TRUE(home.written(name)) << name;
+            EXPECT_EQ(listed(name), 1u) << name;
+        }
+        for (const char* name : c.listedOnly) {
+            EXPECT_FALSE(home.written(name)) << name;
+            EXPECT_EQ(listed(name), 1u) << name;
+        }
+    }
+}
+
+// With tax and delivery charges the providers' forms carry a tax entry and
+// a delivery entry, and paying adds the delivery the visitor has chosen by
+// then. The forms are written alone here: they are ShowBasket's last
+// statements.
+TEST(HomePage, PaymentFormsCarryTaxAndDelivery) {
+    struct Case {
+        const char* provider;
+        std::vector<const char*> parts;
+    };
+    const Case cases[] = {
+        {"1",
+         {R"js(NAME=code"+iNo+" VALUE=\"~WP_TAX\")js", R"js(VALUE=\""+fa(parseFloat(fa(fIncTax))-parseFloat(fa(fOrderTotal)))+"\")js",
+          R"js(NAME=code"+iNo+" VALUE=\"~WP_PNP\")js", R"js(VALUE=\""+fa(DelivCost)+"\")js",
+          R"js(f.elements["+((iNo-2)*4+2)+"].value=parent.fa(parent.DelivCost);f.elements["+((iNo-2)*4+4)+"].value=\"Delivery - \"+parent.Sch;)js",
+          R"js(if(parent.iItems==0){alert(\"There are no items ordered\");return;})js"}},
+        {"2",
+         {R"js(if(fIncTax>fOrderTotal)s+="|"+fa(fIncTax-fOrderTotal)+"::1::TAX::"+TName+"::::";)js",
+          R"js(f.Products.value+=\"|\"+parent.fa(parent.DelivCost)+\"::1::DLV::\"+parent.Sch+\"::::\";f.submit();)js"}},
+        {"3",
+         {R"js(+(fa(p.cost)!=fa(p.tcost)?" ("+fa(p.tcost)+")":"")+"; ";)js", R"js(NAME=x_Amount VALUE=\""+fa(fIncTax)+"\")js",
+          R"js(f.x_Description.value+=\"  Delivery: \"+parent.fa(parent.DelivCost)+\" \"+parent.Sch;)js",
+          R"js(f.x_Amount.value=parent.fa(parseFloat(parent.fa(parent.fIncTax))+parseFloat(parent.fa(parent.DelivCost)));)js"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.provider);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(std::string("includeTax=1\norderFormFlags=3\nuseCustomForm=1\n") +
+                                              "paymentGateway=" + c.provider));
+        ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
+        const HomeFacts facts = homeFactsFor(*home.run);
+        const fs::path path = home.dir / "form.js";
+        {
+            PageWriter out;
+            ASSERT_TRUE(out.open(path.string()));
+            writePaymentForm(*home.run, out, facts);
+            ASSERT_TRUE(out.close());
+        }
+        const std::string form = readFile(path);
+        for (const char* part : c.parts)
+            EXPECT_NE(form.find(part), std::string::npos) << part << "\n" << form;
+    }
+}
 
 TEST(HomePage, ListsItsPagesForUploadAndNamesAFreshWindow) {
     HomeRun home;
@@ -285,7 +400,7 @@ TEST(HomePage, CompanionPagesCarryTheFrameBackgrounds) {
         ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
         ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
         EXPECT_EQ(home.page("zko00001.html"),
-                  std::string(c.basketPage) + "<SCRIPT LANGUAGE=JAVASCRIPT>parent.AddProdToQuote(\"\")</SCRIPT></html>\n");
+                  std::string(c.basketPage) + "<SCRIPT LANGUAGE=JAVASCRIPT>if(parent.AddProdToQuote)parent.AddProdToQuote(\"\")</SCRIPT></html>\n");
         EXPECT_EQ(home.written("paper.gif"), std::string(c.mode) != "0");
     }
 }
@@ -309,15 +424,15 @@ TEST(HomePage, RefusesFeaturesItCannotWriteYet) {
         bool refused;
     };
     const Case cases[] = {
-        {"tax", "includeTax=1", "", true},
+        {"tax", "includeTax=1", "", false},
         {"tax without a basket", "includeTax=1\nbasketFlags=0", "", false},
         {"delivery charges", "orderFormFlags=3", "", false},
         {"delivery charges without a basket", "orderFormFlags=2\nbasketFlags=0", "", false},
-        {"custom form", "useCustomForm=1", "", true},
-        {"order address", "orderFormUrl=http://shop.example/order.html", "", true},
-        {"generic provider", "paymentGateway=5", "", true},
+        {"custom form", "useCustomForm=1", "", false},
+        {"order address", "orderFormUrl=http://shop.example/order.html", "", false},
+        {"generic provider", "paymentGateway=5", "", false},
         {"provider without a custom form", "paymentGateway=1", "", false},
-        {"alternate currencies", "", currencyList(1, 1), true},
+        {"alternate currencies", "", currencyList(1, 1), false},
         {"currencies not included", "", currencyList(1, 0), false},
         {"currency list without entries", "", currencyList(0, 1), false},
         {"alternate currencies without a basket", "basketFlags=0", currencyList(1, 1), false},
@@ -340,6 +455,135 @@ TEST(HomePage, RefusesFeaturesItCannotWriteYet) {
             EXPECT_EQ(result, 0) << home.diagnostics;
             EXPECT_TRUE(home.written("zk000000.html"));
         }
+    }
+}
+
+// zktax.dat as the Tax dialog writes it: name, rate, use-item-rates flag.
+struct TaxRecord {
+    const char* name;
+    double rate;
+    bool itemRates;
+};
+std::string taxFile(std::initializer_list<TaxRecord> types) {
+    TestBytes file;
+    file.i16(132).i16(static_cast<std::int16_t>(types.size())).i16(0);
+    for (const TaxRecord& t : types)
+        file.text(t.name, 41).zeros(7).f64(t.rate).i16(1).i16(t.itemRates ? 1 : 0).zeros(4);
+    return file.str();
+}
+
+// zkcurr.dat with its include flag and entries of symbol, rate, symbol
+// after the amount and decimal places as stored (unclamped).
+struct CurrencyRecord {
+    const char* symbol;
+    double rate;
+    bool after;
+    std::int16_t decimals;
+};
+std::string currencyFile(bool include, std::initializer_list<CurrencyRecord> entries) {
+    TestBytes file;
+    file.i16(213).i16(static_cast<std::int16_t>(entries.size())).i16(0).i16(0).i32(include ? 1 : 0);
+    file.i32(0).i32(0).i32(0).i32(0).zeros(260);
+    for (const CurrencyRecord& e : entries) {
+        file.text("", 41).text(e.symbol, 21).zeros(2).f64(e.rate).byte(e.after ? 1 : 0).zeros(1);
+        file.i16(1).i16(e.decimals).zeros(26);
+    }
+    return file.str();
+}
+
+// What the tax types and the data file's item tax types put into the
+// basket script: the first two types only, 0.0 for a type that leaves the
+// rate to the items, multipliers with four decimals.
+TEST(HomePage, TaxScriptFollowsTheTaxTypes) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        std::string taxes;   // zktax.dat, none when empty
+        const char* catalogue;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const Case cases[] = {
+        {"three tax types", "includeTax=1", taxFile({{"VAT", 17.5, false}, {"Export", 0, false}, {"Luxury", 25, false}}),
+         "Lamp,40.00,,Desk lamp\n",
+         {"var tts=new Array(\"VAT\",\"Export\",\"\"), trs=new Array(1.1750,1.0000,0.0);\n", "SetTax(0);\n",
+          "<OPTION\"+(iTT==1?\" SELECTED\":\"\")+\">Export</SELECT>"},
+         {"Luxury", "itts"}},
+        {"a type that uses the items' rates", "includeTax=1",
+         taxFile({{"Items", 17.5, true}, {"Flat", 5, false}}), "#!TAX1=Food;5;\nBread,2.00,,1,Loaf\n",
+         {"trs=new Array(0.0000,1.0500,0.0);", "var itts=new Array(\"Food\",\"\"), itrs=new Array(1.0500,0.0);\n",
+          "prods[n].tcost=fa(prods[n].cost*(fTRate==0.0?itrs[prods[n].itt]:fTRate));",
+          "function TaxDisplay(c,r){if(fTRate<=0.0){", "AddProdToQuote(cd,desc,up,qty,h,ps,itt1)",
+          "if(fTRate<=0.0){d.write(\"<TR><TD COLSPAN=5>\");for(n=0;n<1;n++)"},
+         {}},
+        {"one tax type", "includeTax=1\ntaxRate=17.5\ntaxDescription=VAT", taxFile({{"VAT", 17.5, false}}),
+         "Lamp,40.00,,Desk lamp\n",
+         {"prods[iP].tcost=fa(ln*1.1750);", "+VAT <FONT SIZE=-1>17.50%</TD>", "fa(p.up*p.qty*1.1750)"},
+         {"ttsel", "trs[iTT]"}},
+        {"no tax types", "includeTax=1\ntaxDescription=Tax", "", "Lamp,40.00,,Desk lamp\n",
+         {"+Tax <FONT SIZE=-1>0.00%</TD>", "fa(p.up*p.qty*1.0000)", "fIncTax+=parseFloat(prods[iP].tcost);"},
+         {"SetTax", "fIncTax-=prods[iP].tcost;prods[iP].tcost"}},
+        {"item tax types without tax", "", taxFile({{"VAT", 17.5, false}}), "#!TAX1=Food;5;\nBread,2.00,,1,Loaf\n",
+         {"function ProdQuote(cd,d,up,q,h,ps){", "AddProdToQuote(cd,desc,up,qty,h,ps){"},
+         {"itts", "tts", "TaxAmt", "fIncTax+=parseFloat"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(c.settings));
+        if (!c.taxes.empty())
+            writeFile(home.dir / "program" / "zktax.dat", c.taxes);
+        ASSERT_NO_FATAL_FAILURE(home.prepare(c.catalogue));
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        const std::string page = home.page("zk000000.html");
+        for (const std::string& part : c.present)
+            EXPECT_NE(page.find(part), std::string::npos) << part;
+        for (const std::string& part : c.absent)
+            EXPECT_EQ(page.find(part), std::string::npos) << part;
+    }
+}
+
+// The alternate-currency flag is worked out once, with the page
+// decorations, and the home page keeps it: item pages call the currency
+// functions exactly when the home page defines them.
+TEST(HomePage, CurrencyScriptOnlyWithAlternateCurrenciesAndABasket) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        std::string currencies;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"two currencies", "", currencyFile(true, {{"EUR", 1.165, false, 2}, {"US$", 1.2734, true, 9}}), true},
+        {"include flag without entries", "", currencyFile(true, {}), false},
+        {"entries not included", "", currencyFile(false, {{"EUR", 1.165, false, 2}}), false},
+        {"no basket", "basketFlags=0", currencyFile(true, {{"EUR", 1.165, false, 2}}), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeRun home;
+        ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
+        ASSERT_NO_FATAL_FAILURE(home.settings(c.settings));
+        writeFile(home.dir / "program" / "zkcurr.dat", c.currencies);
+        ASSERT_NO_FATAL_FAILURE(home.prepare("#!SELECT1=Size;\nTee,10.00,,#!PV;Small|Large (2.50),Cotton tee\n"));
+        EXPECT_EQ(home.run->currencyConversion, c.offered);
+        ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
+        EXPECT_EQ(home.run->currencyConversion, c.offered);
+        const std::string page = home.page("zk000000.html");
+        EXPECT_EQ(home.written("zkaltcurr.js"), c.offered);
+        for (const char* part : {"Currs", "CurrConv", "DPVsel", "SetCurr", "CCR", "zkaltcurr.js"})
+            EXPECT_EQ(page.find(part) != std::string::npos, c.offered) << part;
+        if (!c.offered)
+            continue;
+        // Nine decimal places in the file are six in the script.
+        EXPECT_NE(page.find("CurrDP=new Array(2,2,6,0);\nvar iNoCurr=3;\n"), std::string::npos);
+        const std::string script = join((home.dir / "out").string(), "zkaltcurr.js");
+        EXPECT_NE(readFile(home.dir / "program" / "files01.dat").find(script + "\n"), std::string::npos);
+        // The inline arrays come first: the script file, when the server has a newer one, overrides them.
+        EXPECT_NE(page.find("var CurrText=\"\";\n</SCRIPT><SCRIPT SRC=\"zkaltcurr.js\" LANGUAGE=JAVASCRIPT></SCRIPT>"
+                            "<SCRIPT LANGUAGE=JAVASCRIPT>var CurrCurr=0,CCR=1.0;\n"),
+                  std::string::npos);
     }
 }
 
