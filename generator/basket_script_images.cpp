@@ -33,7 +33,9 @@ void writeImageSwaps(GenerationRun& run, PageWriter& out) {
     const std::string update = homeImage(run, run.appearance.updateButtonImage);
     if (!update.empty()) {
         out.printf("var UpdImage=new Image();UpdImage.src=\"%s\";\n", escapeScriptString(update).c_str());
-        out.put("function AltImage(img1){img1.src=UpdImage.src;}\n");
+        // An item page opened with its item already in the basket shows the
+        // update image, which has no name to pass: there is nothing to swap.
+        out.put("function AltImage(img1){if(img1)img1.src=UpdImage.src;}\n");
     }
     writeBulletRollovers(run, out);
 }
