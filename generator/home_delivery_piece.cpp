@@ -102,8 +102,6 @@ std::string deliveryAmount(const GenerationRun& run, const char* prefix) {
 
 } // namespace
 
-std::string deliveryPieceRefusal(GenerationRun&) { return {}; }
-
 void writeDeliveryScript(GenerationRun& run, PageWriter& out, const HomeFacts& facts) {
     if (!deliveryCharges(run))
         return;

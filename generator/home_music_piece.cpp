@@ -3,6 +3,4 @@
 
 // The music window's script is not written yet: a catalogue with music on
 // gets its home page without it.
-std::string musicPieceRefusal(GenerationRun&) { return {}; }
-
 void writeMusicScript(GenerationRun&, PageWriter&, const HomeFacts&) {}

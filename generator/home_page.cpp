@@ -14,22 +14,6 @@
 #include "generator/page_writer.h"
 #include "model/paths.h"
 
-namespace {
-
-// The first reason a piece gives for refusing the settings, or empty.
-std::string refusal(GenerationRun& run) {
-    using Check = std::string (*)(GenerationRun&);
-    const Check checks[] = {deliveryPieceRefusal, musicPieceRefusal};
-    for (Check check : checks) {
-        std::string reason = check(run);
-        if (!reason.empty())
-            return reason;
-    }
-    return {};
-}
-
-} // namespace
-
 void writeHomeHead(const GenerationRun& run, PageWriter& out) {
     out.printf("<HTML><HEAD><meta HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=%s\">\n<META "
                "name=\"generator\" content=\"Vimra V3.0beta1\">",
@@ -76,11 +60,6 @@ void writeFrameSources(const GenerationRun& run, PageWriter& out, const HomeFact
 
 int HomePage(GenerationRun& run) {
     const std::string path = run.outputPath("zk000000.html");
-    if (std::string reason = refusal(run); !reason.empty()) {
-        std::fprintf(run.diagnostics, "cannot write <%s>: %s\n", path.c_str(), reason.c_str());
-        run.fileNotWritten(path);
-        return 1;
-    }
     const HomeFacts facts = homeFactsFor(run);
     PageWriter out;
     if (!out.open(path)) {

@@ -5,7 +5,6 @@ struct GenerationRun;
 // its head) and its companions zk100000.html and zko00001.html into the
 // output folder, and lists them for upload. Runs after the run's decorations,
 // modes and the data file's header block are known, before the index pages.
-// 0, or 1 when a file could not be created or written, or when the settings
-// ask for a piece the home page cannot hold yet (named on the diagnostic
-// stream; no home page is written then).
+// 0, or 1 when a file could not be created or written (named on the
+// diagnostic stream).
 int HomePage(GenerationRun& run);

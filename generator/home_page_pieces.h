@@ -1,10 +1,8 @@
 #pragma once
 // The pieces that other features put into the home page: alternate
 // currencies, tax types, delivery schedules, the order hand-over, payment
-// providers and background music. A piece not written yet is written for its
-// feature switched off, and a feature that is on refuses, with its reason,
-// before the page is begun, so that no home page ever holds a piece written
-// wrongly.
+// providers and background music. Each writes nothing when its feature is
+// off.
 #include <string>
 
 class PageWriter;
@@ -26,7 +24,6 @@ void writeTaxScript(GenerationRun& run, PageWriter& out, const HomeFacts& facts)
 std::string settingsTaxMultiplier(const GenerationRun& run);
 
 // Delivery charges (orderFormFlags bit 1).
-std::string deliveryPieceRefusal(GenerationRun& run);
 // The schedule functions of the closing part; nothing without delivery charges.
 void writeDeliveryScript(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
 // ShowBasket's first statement and the selector cells of its button table,
@@ -69,5 +66,4 @@ void writeCombinedButtons(const GenerationRun& run, PageWriter& out, const std::
 void writePaymentForm(GenerationRun& run, PageWriter& out, const HomeFacts& facts);
 
 // Background music (musicFlags bit 2).
-std::string musicPieceRefusal(GenerationRun& run);
 void writeMusicScript(GenerationRun& run, PageWriter& out, const HomeFacts& facts);

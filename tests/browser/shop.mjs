@@ -42,8 +42,9 @@ export function makeShop({ key = 'shop', settings = {}, data, files = {}, comman
     cli: path.join(home, 'vimra-cli'),
     env: { ...process.env, VIMRA_HOME: home },
     run(args, timeout) { return runCli(shop, args, timeout); },
-    remove() { fs.rmSync(home, { recursive: true, force: true }); },
+    remove() { fs.rmSync(home, { recursive: true, force: true }); shopFolders.delete(home); },
   };
+  shopFolders.add(home);
   for (const [name, bytes] of Object.entries(files)) {
     const target = path.join(home, name);
     fs.mkdirSync(path.dirname(target), { recursive: true });
@@ -67,12 +68,26 @@ export function makeShop({ key = 'shop', settings = {}, data, files = {}, comman
   return shop;
 }
 
+// Servers still running and shops not yet removed when the test process
+// ends go with it, so that a test that fails or times out leaves nothing
+// behind.
+const servers = new Set();
+const shopFolders = new Set();
+process.on('exit', () => {
+  for (const child of servers) child.kill('SIGKILL');
+  for (const folder of shopFolders) fs.rmSync(folder, { recursive: true, force: true });
+});
+for (const signal of ['SIGINT', 'SIGTERM'])
+  process.on(signal, () => process.exit(128 + (signal === 'SIGINT' ? 2 : 15)));
+
 // Serves a folder with `vimra-cli serve` on a free port; resolves with the
 // folder's address ("http://127.0.0.1:<port>/", from the catalogue address
 // it prints) and a stop function.
 export function serveFolder(shop, folder = shop.output) {
   return new Promise((resolve, reject) => {
     const child = spawn(shop.cli, ['serve', folder, '--port', '0'], { env: shop.env, stdio: ['ignore', 'pipe', 'pipe'] });
+    servers.add(child);
+    child.once('exit', () => servers.delete(child));
     let out = '', err = '';
     const timer = setTimeout(() => { child.kill('SIGKILL'); reject(new Error(`vimra-cli serve did not start: ${err}`)); }, STEP_MS);
     child.stderr.on('data', (d) => { err += d; });
@@ -96,6 +111,7 @@ export function serveFolder(shop, folder = shop.output) {
 
 export async function launchBrowser() {
   const userData = fs.mkdtempSync(path.join(os.tmpdir(), 'vimra-browser-profile-'));
+  shopFolders.add(userData);
   const context = await chromium.launchPersistentContext(userData, {
     executablePath: chromiumPath,
     headless: true,
@@ -108,6 +124,7 @@ export async function launchBrowser() {
   const close = async () => {
     await context.close();
     fs.rmSync(userData, { recursive: true, force: true });
+    shopFolders.delete(userData);
   };
   return { context, close };
 }
