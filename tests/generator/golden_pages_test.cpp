@@ -17,10 +17,9 @@
 #include <memory>
 #include <set>
 
-#include "generator/generate.h"
 #include "model/settings_store.h"
+#include "tests/support/generator_fixture.h"
 #include "tests/support/golden_files.h"
-#include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -35,20 +34,17 @@ void applySettingsFile(const fs::path& file, const std::string& runFolder, Setti
     applySettings(readFile(file), file.string(), runFolder, blocks);
 }
 
-class GoldenPages : public ::testing::TestWithParam<const char*> {};
+class GoldenPages : public GeneratorFixture, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(GoldenPages, MatchExpectedFilesByteForByte) {
     const fs::path caseDir = kGoldenDir / GetParam();
-    TempDir dir;
     const fs::path shop = dir / "shop";
-    const fs::path program = dir / "program";
-    fs::create_directories(program);
     fs::create_directories(shop);
     for (const auto& entry : fs::directory_iterator(caseDir))
         if (entry.is_regular_file() && !kCaseDescriptionFiles.count(entry.path().filename().string()))
             fs::copy_file(entry.path(), shop / entry.path().filename());
     if (fs::exists(caseDir / "program"))
-        fs::copy(caseDir / "program", program, fs::copy_options::recursive);
+        fs::copy(caseDir / "program", programDir(), fs::copy_options::recursive);
     drawPictures(caseDir / "pictures.txt", shop);
 
     auto blocks = std::make_unique<SettingsBlocks>();
@@ -56,17 +52,12 @@ TEST_P(GoldenPages, MatchExpectedFilesByteForByte) {
     ASSERT_NO_FATAL_FAILURE(applySettingsFile(caseDir / "settings.txt", dir.str(), *blocks));
     const std::set<fs::path> inputs = regularFilesUnder(dir.path());
 
+    // The case's settings stand alone: none of the fixture's own.
+    *general = blocks->general;
+    *appearance = blocks->appearance;
     setenv("TZ", "UTC", 1);
     tzset();
-    RecordingMessages messages;
-    char* diagnostics = nullptr;
-    std::size_t diagnosticsSize = 0;
-    std::FILE* errors = open_memstream(&diagnostics, &diagnosticsSize);
-    const int result = Generate(blocks->appearance, blocks->general, messages, program.string(), errors);
-    std::fclose(errors);
-    std::string diagnosticText(diagnostics ? diagnostics : "");
-    std::free(diagnostics);
-    ASSERT_EQ(result, 0) << diagnosticText;
+    ASSERT_EQ(generate(), 0) << diagnostics;
 
     const std::string window = windowNameOf(dir / "out" / "zk000000.html");
     const GoldenRun run{.expectedDir = caseDir / "expected",
