@@ -9,18 +9,15 @@
 // the home page writes must be expected; the files it copies are listed in
 // expected/copies.txt ("written source", the source within the run's folder). With VIMRA_GOLDEN_REFRESH=1 in the
 // environment the expected files are rewritten from the run instead.
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <initializer_list>
-#include <iterator>
-#include <memory>
 #include <set>
-#include <sstream>
 #include <vector>
 
+#include "generator/currency_script.h"
 #include "generator/expires_tag.h"
 #include "generator/generate.h"
 #include "generator/generation_run.h"
@@ -31,6 +28,7 @@
 #include "generator/tax_file.h"
 #include "model/paths.h"
 #include "model/settings_store.h"
+#include "tests/generator/step_run.h"
 #include "tests/generator/test_bytes.h"
 #include "tests/support/golden_files.h"
 #include "tests/support/recording_messages.h"
@@ -43,42 +41,26 @@ namespace {
 const fs::path kCasesDir = fs::path(VIMRA_SOURCE_DIR) / "tests" / "generator" / "golden-home";
 const char* const kPages[] = {"zk000000.html", "zk100000.html", "zko00001.html"};
 
-// A run in a fresh folder, prepared up to the driver's home-page step.
-class HomeRun {
+// A run prepared up to the driver's home-page step.
+class HomeRun : public StepRun {
 public:
-    HomeRun() {
-        fs::create_directories(dir / "shop");
-        fs::create_directories(dir / "program");
-        fs::create_directories(dir / "search");
-        fs::create_directories(dir / "out");
-        blocks->general.basketFlags = 1;
-    }
-
-    void settings(const std::string& text, const std::string& source = "settings") {
-        applySettings(text, source, dir.str(), *blocks);
-    }
+    HomeRun() { blocks->general.basketFlags = 1; }
 
     // The driver's steps before the home page: the data file opened, the
     // lists, labels, fonts and decorations, the working copies of settings,
     // the modes and counters, the header block.
     void prepare(const std::string& catalogue) {
         const GeneralSettings& g = blocks->general;
-        writeFile(dir / "shop" / "catalogue.txt", catalogue);
         setenv("TZ", "UTC", 1);
         tzset();
-        diagnosticsStream = open_memstream(&diagnosticsText, &diagnosticsSize);
-        run = std::make_unique<GenerationRun>(blocks->appearance, g, messages, diagnosticsStream);
-        run->programDir = (dir / "program").string();
-        ASSERT_TRUE(run->reader.open(std::string(fieldText(g.inputFile))));
+        ASSERT_TRUE(startRun(catalogue));
         run->basketFlags = g.basketFlags;
         run->lists.open(run->programFile("files01.dat"), (dir / "search" / "search01.dat").string(),
                         (dir / "search" / "pages01.dat").string(), g.searchPlacement != 0);
         run->commonText.load(run->programFile("titles.dat"));
         run->fontTags = buildFontTags(blocks->appearance);
         preparePageDecorations(*run);
-        run->currencySymbol = g.currencySymbolKind == 1 ? "&#163;"
-                              : g.currencySymbolKind == 0 ? std::string(fieldText(g.currencySymbolText))
-                                                          : "$";
+        run->currencySymbol = mainCurrencySymbol(g);
         run->fieldDelimiter = g.separatorKind == 1 ? '\t' : g.separatorKind == 2 ? '|' : ',';
         run->expiresTag = expiresMetaTag(g.expiryDate);
         const int taxTypes = g.includeTax ? readTaxTypeCount(run->programFile("zktax.dat")) : 0;
@@ -91,40 +73,13 @@ public:
         run->charset = run->reader.header().charset.empty() ? "iso-8859-1" : run->reader.header().charset;
     }
 
-    int writeHomePage() {
-        const int result = HomePage(*run);
-        run->lists.finish();
-        std::fflush(diagnosticsStream);
-        diagnostics = diagnosticsText ? diagnosticsText : "";
-        return result;
-    }
+    int writeHomePage() { return finishStep(HomePage(*run)); }
 
     // A written page with the run's folder and window name put back as @TMP@ and @WINDOW@.
-    std::string page(const char* name) const {
-        return normalised(readFile(dir / "out" / name));
-    }
+    std::string page(const char* name) const { return normalised(readFile(dir / "out" / name)); }
     std::string normalised(const std::string& text) const {
         return withWindowPlaceholder(replaceAll(text, dir.str(), "@TMP@"), run->windowName);
     }
-    bool written(const char* name) const { return fs::exists(dir / "out" / name); }
-
-    ~HomeRun() {
-        run.reset();
-        if (diagnosticsStream)
-            std::fclose(diagnosticsStream);
-        std::free(diagnosticsText);
-    }
-
-    TempDir dir;
-    std::unique_ptr<SettingsBlocks> blocks = std::make_unique<SettingsBlocks>();
-    RecordingMessages messages;
-    std::unique_ptr<GenerationRun> run;
-    std::string diagnostics;
-
-private:
-    std::FILE* diagnosticsStream = nullptr;
-    char* diagnosticsText = nullptr;
-    std::size_t diagnosticsSize = 0;
 };
 
 class GoldenHomePage : public ::testing::TestWithParam<const char*> {};

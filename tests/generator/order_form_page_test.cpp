@@ -7,20 +7,18 @@
 // and every file the run writes into the output folder under expected/.
 // The home page's window name is "W4242". With VIMRA_GOLDEN_REFRESH=1 in
 // the environment the expected files are rewritten from the run instead.
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
-#include <set>
 #include <vector>
 
+#include "generator/currency_script.h"
 #include "generator/generation_run.h"
 #include "generator/order_form_files.h"
 #include "generator/order_form_page.h"
 #include "model/paths.h"
 #include "model/settings_fields.h"
 #include "model/settings_store.h"
+#include "tests/generator/step_run.h"
 #include "tests/support/golden_files.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
@@ -31,18 +29,9 @@ namespace {
 
 const fs::path kCasesDir = fs::path(VIMRA_SOURCE_DIR) / "tests" / "generator" / "golden-order";
 
-// A run in a fresh folder, prepared up to the driver's order-form step.
-class OrderRun {
+// A run prepared up to the driver's order-form step.
+class OrderRun : public StepRun {
 public:
-    OrderRun() {
-        for (const char* folder : {"shop", "program", "search", "out"})
-            fs::create_directories(dir / folder);
-    }
-
-    void settings(const std::string& text, const std::string& source = "settings") {
-        applySettings(text, source, dir.str(), *blocks);
-    }
-
     void orderText(const std::string& text) {
         OrderText order;
         std::string closing;
@@ -57,46 +46,15 @@ public:
     }
 
     void prepare(const std::string& catalogue) {
-        const GeneralSettings& g = blocks->general;
-        writeFile(dir / "shop" / "catalogue.txt", catalogue);
-        diagnosticsStream = open_memstream(&diagnosticsText, &diagnosticsSize);
-        run = std::make_unique<GenerationRun>(blocks->appearance, g, messages, diagnosticsStream);
-        run->programDir = (dir / "program").string();
-        ASSERT_TRUE(run->reader.open(std::string(fieldText(g.inputFile))));
+        ASSERT_TRUE(startRun(catalogue));
         run->lists.open(run->programFile("files01.dat"), (dir / "search" / "search01.dat").string(),
                         (dir / "search" / "pages01.dat").string(), false);
-        run->currencySymbol = g.currencySymbolKind == 1 ? "&#163;"
-                              : g.currencySymbolKind == 0 ? std::string(fieldText(g.currencySymbolText))
-                                                          : "$";
+        run->currencySymbol = mainCurrencySymbol(blocks->general);
         run->reader.readHeaderBlock();
         run->windowName = "W4242";
     }
 
-    int writeOrderForm() {
-        const int result = OrderFormPage(*run);
-        run->lists.finish();
-        std::fflush(diagnosticsStream);
-        diagnostics = diagnosticsText ? diagnosticsText : "";
-        return result;
-    }
-
-    ~OrderRun() {
-        run.reset();
-        if (diagnosticsStream)
-            std::fclose(diagnosticsStream);
-        std::free(diagnosticsText);
-    }
-
-    TempDir dir;
-    std::unique_ptr<SettingsBlocks> blocks = std::make_unique<SettingsBlocks>();
-    RecordingMessages messages;
-    std::unique_ptr<GenerationRun> run;
-    std::string diagnostics;
-
-private:
-    std::FILE* diagnosticsStream = nullptr;
-    char* diagnosticsText = nullptr;
-    std::size_t diagnosticsSize = 0;
+    int writeOrderForm() { return finishStep(OrderFormPage(*run)); }
 };
 
 void prepareCase(OrderRun& order, const fs::path& caseDir) {
