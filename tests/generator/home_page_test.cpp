@@ -5,19 +5,19 @@
 // for the program folder under program/, the expected pages under
 // expected/, and the pictures to draw in pictures.txt ("name width height").
 // The page's window name stands as "@WINDOW@" there, after the quote
-// that opens it (an order window's name adds an "X" in front).
-#include <cstdio>
+// that opens it (an order window's name adds an "X" in front). Every file
+// the home page writes must be expected; the files it copies are listed in
+// expected/copies.txt ("written source", the source within the run's folder). With VIMRA_GOLDEN_REFRESH=1 in the
+// environment the expected files are rewritten from the run instead.
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <initializer_list>
-#include <iterator>
-#include <memory>
 #include <set>
-#include <sstream>
 #include <vector>
 
+#include "generator/currency_script.h"
 #include "generator/expires_tag.h"
 #include "generator/generate.h"
 #include "generator/generation_run.h"
@@ -27,8 +27,10 @@
 #include "generator/page_writer.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
-#include "model/settings_fields.h"
+#include "model/settings_store.h"
+#include "tests/generator/step_run.h"
 #include "tests/generator/test_bytes.h"
+#include "tests/support/golden_files.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -39,112 +41,26 @@ namespace {
 const fs::path kCasesDir = fs::path(VIMRA_SOURCE_DIR) / "tests" / "generator" / "golden-home";
 const char* const kPages[] = {"zk000000.html", "zk100000.html", "zko00001.html"};
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
-
-std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-    if (from.empty())
-        return text;
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-// "name=value" lines; blank lines and '#' comments are skipped, @TMP@ is the run's folder.
-void applySettings(const std::string& text, const std::string& runFolder, SettingsBlocks& blocks) {
-    for (const std::string& line : lines(text)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        const std::size_t equals = line.find('=');
-        ASSERT_NE(equals, std::string::npos) << line;
-        std::string error;
-        ASSERT_EQ(setSettingsValue(blocks, line.substr(0, equals),
-                                   replaceAll(line.substr(equals + 1), "@TMP@", runFolder), error),
-                  0)
-            << line << ": " << error;
-    }
-}
-
-// A GIF of the given size, as far as the image probe reads one.
-std::string gif(int width, int height) {
-    std::string bytes = "GIF89a";
-    bytes += std::string("\x01\x00\x01\x00\x00\x00\x00", 7);
-    bytes += ',';
-    bytes += std::string(4, '\0');
-    bytes += static_cast<char>(width & 0xFF);
-    bytes += static_cast<char>(width >> 8);
-    bytes += static_cast<char>(height & 0xFF);
-    bytes += static_cast<char>(height >> 8);
-    bytes += std::string(1, '\0');
-    bytes += ';';
-    return bytes;
-}
-
-// "name width height" lines: pictures drawn into folder.
-void drawPictures(const fs::path& list, const fs::path& folder) {
-    if (!fs::exists(list))
-        return;
-    std::istringstream in(readFile(list));
-    std::string name;
-    int width = 0, height = 0;
-    while (in >> name >> width >> height)
-        writeFile(folder / name, gif(width, height));
-}
-
-std::string firstDifference(const std::string& expected, const std::string& actual) {
-    const auto want = lines(expected);
-    const auto got = lines(actual);
-    std::size_t n = 0;
-    while (n < want.size() && n < got.size() && want[n] == got[n])
-        ++n;
-    std::ostringstream out;
-    out << "first difference at line " << n + 1 << "\n";
-    if (n < want.size())
-        out << "  expected: " << want[n] << "\n";
-    if (n < got.size())
-        out << "  actual:   " << got[n] << "\n";
-    return out.str();
-}
-
-// A run in a fresh folder, prepared up to the driver's home-page step.
-class HomeRun {
+// A run prepared up to the driver's home-page step.
+class HomeRun : public StepRun {
 public:
-    HomeRun() {
-        fs::create_directories(dir / "shop");
-        fs::create_directories(dir / "program");
-        fs::create_directories(dir / "search");
-        fs::create_directories(dir / "out");
-        blocks->general.basketFlags = 1;
-    }
-
-    void settings(const std::string& text) { applySettings(text, dir.str(), *blocks); }
+    HomeRun() { blocks->general.basketFlags = 1; }
 
     // The driver's steps before the home page: the data file opened, the
     // lists, labels, fonts and decorations, the working copies of settings,
     // the modes and counters, the header block.
     void prepare(const std::string& catalogue) {
         const GeneralSettings& g = blocks->general;
-        writeFile(dir / "shop" / "catalogue.txt", catalogue);
         setenv("TZ", "UTC", 1);
         tzset();
-        diagnosticsStream = open_memstream(&diagnosticsText, &diagnosticsSize);
-        run = std::make_unique<GenerationRun>(blocks->appearance, g, messages, diagnosticsStream);
-        run->programDir = (dir / "program").string();
-        ASSERT_TRUE(run->reader.open(std::string(fieldText(g.inputFile))));
+        ASSERT_TRUE(startRun(catalogue));
         run->basketFlags = g.basketFlags;
         run->lists.open(run->programFile("files01.dat"), (dir / "search" / "search01.dat").string(),
                         (dir / "search" / "pages01.dat").string(), g.searchPlacement != 0);
         run->commonText.load(run->programFile("titles.dat"));
         run->fontTags = buildFontTags(blocks->appearance);
         preparePageDecorations(*run);
-        run->currencySymbol = g.currencySymbolKind == 1 ? "&#163;"
-                              : g.currencySymbolKind == 0 ? std::string(fieldText(g.currencySymbolText))
-                                                          : "$";
+        run->currencySymbol = mainCurrencySymbol(g);
         run->fieldDelimiter = g.separatorKind == 1 ? '\t' : g.separatorKind == 2 ? '|' : ',';
         run->expiresTag = expiresMetaTag(g.expiryDate);
         const int taxTypes = g.includeTax ? readTaxTypeCount(run->programFile("zktax.dat")) : 0;
@@ -157,39 +73,13 @@ public:
         run->charset = run->reader.header().charset.empty() ? "iso-8859-1" : run->reader.header().charset;
     }
 
-    int writeHomePage() {
-        const int result = HomePage(*run);
-        run->lists.finish();
-        std::fflush(diagnosticsStream);
-        diagnostics = diagnosticsText ? diagnosticsText : "";
-        return result;
-    }
+    int writeHomePage() { return finishStep(HomePage(*run)); }
 
     // A written page with the run's folder and window name put back as @TMP@ and @WINDOW@.
-    std::string page(const char* name) const {
-        std::string text = replaceAll(readFile(dir / "out" / name), dir.str(), "@TMP@");
-        text = replaceAll(text, "\"" + run->windowName, "\"@WINDOW@");
-        return replaceAll(text, "\"X" + run->windowName, "\"X@WINDOW@");
+    std::string page(const char* name) const { return normalised(readFile(dir / "out" / name)); }
+    std::string normalised(const std::string& text) const {
+        return withWindowPlaceholder(replaceAll(text, dir.str(), "@TMP@"), run->windowName);
     }
-    bool written(const char* name) const { return fs::exists(dir / "out" / name); }
-
-    ~HomeRun() {
-        run.reset();
-        if (diagnosticsStream)
-            std::fclose(diagnosticsStream);
-        std::free(diagnosticsText);
-    }
-
-    TempDir dir;
-    std::unique_ptr<SettingsBlocks> blocks = std::make_unique<SettingsBlocks>();
-    RecordingMessages messages;
-    std::unique_ptr<GenerationRun> run;
-    std::string diagnostics;
-
-private:
-    std::FILE* diagnosticsStream = nullptr;
-    char* diagnosticsText = nullptr;
-    std::size_t diagnosticsSize = 0;
 };
 
 class GoldenHomePage : public ::testing::TestWithParam<const char*> {};
@@ -197,25 +87,28 @@ class GoldenHomePage : public ::testing::TestWithParam<const char*> {};
 TEST_P(GoldenHomePage, MatchesExpectedPagesByteForByte) {
     const fs::path caseDir = kCasesDir / GetParam();
     HomeRun home;
-    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
-    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(caseDir / "settings.txt")));
+    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt"), "base-settings.txt"));
+    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(caseDir / "settings.txt"), "settings.txt"));
     if (fs::exists(caseDir / "program"))
         fs::copy(caseDir / "program", home.dir / "program", fs::copy_options::recursive);
     drawPictures(caseDir / "pictures.txt", home.dir / "shop");
     ASSERT_NO_FATAL_FAILURE(home.prepare(readFile(caseDir / "catalogue.txt")));
+    const std::set<fs::path> inputs = regularFilesUnder(home.dir / "out");
     ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
     EXPECT_EQ(home.diagnostics, "");
-    // The three pages, and any other file the case expects (zkaltcurr.js).
-    std::set<std::string> names(std::begin(kPages), std::end(kPages));
-    for (const auto& entry : fs::directory_iterator(caseDir / "expected"))
-        names.insert(entry.path().filename().string());
-    for (const std::string& name : names) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(home.written(name.c_str()));
-        const std::string want = readFile(caseDir / "expected" / name);
-        const std::string actual = home.page(name.c_str());
-        EXPECT_EQ(want, actual) << firstDifference(want, actual);
+    const GoldenRun run{.expectedDir = caseDir / "expected",
+                        .runDir = home.dir / "out",
+                        .inputs = inputs,
+                        .sourceDir = home.dir.path(),
+                        .normalise = [&](const std::string& text) { return home.normalised(text); }};
+    if (goldenRefreshRequested()) {
+        rewriteExpectedFiles(run);
+        GTEST_SKIP() << "expected files rewritten; review them with git diff";
     }
+    // The three pages always, and any other file the case expects (zkaltcurr.js).
+    for (const char* name : kPages)
+        EXPECT_TRUE(home.written(name)) << name;
+    EXPECT_TRUE(matchesExpectedFiles(run));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenHomePage,
@@ -224,7 +117,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, GoldenHomePage,
                                            "currencies", "order_custom_form", "order_address",
                                            "payment_worldpay", "payment_internetsecure", "payment_authorizenet",
                                            "payment_securetrading", "payment_generic",
-                                           "delivery_charges"));
+                                           "delivery_charges", "payment_worldpay_tax_delivery",
+                                           "payment_authorizenet_tax_delivery", "payment_internetsecure_delivery",
+                                           "payment_generic_tax", "order_address_tax"));
 
 // The page the order goes to is uploaded with the catalogue: a custom form
 // is copied beside the home page unless it has an address of its own, and
@@ -396,7 +291,7 @@ TEST(HomePage, CompanionPagesCarryTheFrameBackgrounds) {
         ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt")));
         ASSERT_NO_FATAL_FAILURE(home.settings(std::string("basketBackgroundImage=@TMP@/shop/paper.gif\n") +
                                               "basketBackgroundImageMode=" + c.mode));
-        writeFile(home.dir / "shop" / "paper.gif", gif(64, 64));
+        writeFile(home.dir / "shop" / "paper.gif", gifBytes(64, 64));
         ASSERT_NO_FATAL_FAILURE(home.prepare("Apple,1.50,,Crisp\n"));
         ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
         EXPECT_EQ(home.page("zko00001.html"),

@@ -5,22 +5,21 @@
 // (order-text.txt: "addressN=..." lines and "text=..." lines, one for each
 // line of the closing text), files for the program folder under program/,
 // and every file the run writes into the output folder under expected/.
-// The home page's window name is "W4242".
-#include <cstdio>
-#include <cstdlib>
+// The home page's window name is "W4242". With VIMRA_GOLDEN_REFRESH=1 in
+// the environment the expected files are rewritten from the run instead.
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
-#include <set>
-#include <sstream>
 #include <vector>
 
+#include "generator/currency_script.h"
 #include "generator/generation_run.h"
 #include "generator/order_form_files.h"
 #include "generator/order_form_page.h"
 #include "model/paths.h"
 #include "model/settings_fields.h"
 #include "model/settings_store.h"
+#include "tests/generator/step_run.h"
+#include "tests/support/golden_files.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -30,69 +29,13 @@ namespace {
 
 const fs::path kCasesDir = fs::path(VIMRA_SOURCE_DIR) / "tests" / "generator" / "golden-order";
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
-
-std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-std::string firstDifference(const std::string& expected, const std::string& actual) {
-    const auto want = lines(expected);
-    const auto got = lines(actual);
-    std::size_t n = 0;
-    while (n < want.size() && n < got.size() && want[n] == got[n])
-        ++n;
-    std::ostringstream out;
-    out << "first difference at line " << n + 1 << "\n";
-    if (n < want.size())
-        out << "  expected: " << want[n] << "\n";
-    if (n < got.size())
-        out << "  actual:   " << got[n] << "\n";
-    return out.str();
-}
-
-std::set<std::string> filesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    if (fs::exists(folder))
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.insert(entry.path().filename().string());
-    return names;
-}
-
-// A run in a fresh folder, prepared up to the driver's order-form step.
-class OrderRun {
+// A run prepared up to the driver's order-form step.
+class OrderRun : public StepRun {
 public:
-    OrderRun() {
-        for (const char* folder : {"shop", "program", "search", "out"})
-            fs::create_directories(dir / folder);
-    }
-
-    void settings(const std::string& text) {
-        for (const std::string& line : lines(text)) {
-            if (line.empty() || line[0] == '#')
-                continue;
-            const std::size_t equals = line.find('=');
-            ASSERT_NE(equals, std::string::npos) << line;
-            std::string error;
-            ASSERT_EQ(setSettingsValue(*blocks, line.substr(0, equals),
-                                       replaceAll(line.substr(equals + 1), "@TMP@", dir.str()), error),
-                      0)
-                << line << ": " << error;
-        }
-    }
-
     void orderText(const std::string& text) {
         OrderText order;
         std::string closing;
-        for (const std::string& line : lines(text)) {
+        for (const std::string& line : textLines(text)) {
             if (line.rfind("address", 0) == 0 && line.size() > 9 && line[8] == '=')
                 order.setAddressLine(line[7] - '1', line.substr(9));
             else if (line.rfind("text=", 0) == 0)
@@ -103,51 +46,20 @@ public:
     }
 
     void prepare(const std::string& catalogue) {
-        const GeneralSettings& g = blocks->general;
-        writeFile(dir / "shop" / "catalogue.txt", catalogue);
-        diagnosticsStream = open_memstream(&diagnosticsText, &diagnosticsSize);
-        run = std::make_unique<GenerationRun>(blocks->appearance, g, messages, diagnosticsStream);
-        run->programDir = (dir / "program").string();
-        ASSERT_TRUE(run->reader.open(std::string(fieldText(g.inputFile))));
+        ASSERT_TRUE(startRun(catalogue));
         run->lists.open(run->programFile("files01.dat"), (dir / "search" / "search01.dat").string(),
                         (dir / "search" / "pages01.dat").string(), false);
-        run->currencySymbol = g.currencySymbolKind == 1 ? "&#163;"
-                              : g.currencySymbolKind == 0 ? std::string(fieldText(g.currencySymbolText))
-                                                          : "$";
+        run->currencySymbol = mainCurrencySymbol(blocks->general);
         run->reader.readHeaderBlock();
         run->windowName = "W4242";
     }
 
-    int writeOrderForm() {
-        const int result = OrderFormPage(*run);
-        run->lists.finish();
-        std::fflush(diagnosticsStream);
-        diagnostics = diagnosticsText ? diagnosticsText : "";
-        return result;
-    }
-
-    ~OrderRun() {
-        run.reset();
-        if (diagnosticsStream)
-            std::fclose(diagnosticsStream);
-        std::free(diagnosticsText);
-    }
-
-    TempDir dir;
-    std::unique_ptr<SettingsBlocks> blocks = std::make_unique<SettingsBlocks>();
-    RecordingMessages messages;
-    std::unique_ptr<GenerationRun> run;
-    std::string diagnostics;
-
-private:
-    std::FILE* diagnosticsStream = nullptr;
-    char* diagnosticsText = nullptr;
-    std::size_t diagnosticsSize = 0;
+    int writeOrderForm() { return finishStep(OrderFormPage(*run)); }
 };
 
 void prepareCase(OrderRun& order, const fs::path& caseDir) {
-    ASSERT_NO_FATAL_FAILURE(order.settings(readFile(kCasesDir / "base-settings.txt")));
-    ASSERT_NO_FATAL_FAILURE(order.settings(readFile(caseDir / "settings.txt")));
+    ASSERT_NO_FATAL_FAILURE(order.settings(readFile(kCasesDir / "base-settings.txt"), "base-settings.txt"));
+    ASSERT_NO_FATAL_FAILURE(order.settings(readFile(caseDir / "settings.txt"), "settings.txt"));
     if (fs::exists(caseDir / "order-text.txt")) {
         ASSERT_NO_FATAL_FAILURE(order.orderText(readFile(caseDir / "order-text.txt")));
     }
@@ -165,14 +77,13 @@ TEST_P(GoldenOrderForm, MatchesExpectedFilesByteForByte) {
     ASSERT_EQ(order.writeOrderForm(), 0) << order.diagnostics;
     EXPECT_EQ(order.diagnostics, "");
     EXPECT_TRUE(order.messages.texts().empty());
-    const std::set<std::string> expected = filesIn(caseDir / "expected");
-    EXPECT_EQ(filesIn(order.dir / "out"), expected);
-    for (const std::string& name : expected) {
-        SCOPED_TRACE(name);
-        const std::string want = readFile(caseDir / "expected" / name);
-        const std::string actual = readFile(order.dir / "out" / name);
-        EXPECT_EQ(want, actual) << firstDifference(want, actual);
+    // The window name is fixed and the run's folder appears nowhere: the files are compared as written.
+    const GoldenRun run{.expectedDir = caseDir / "expected", .runDir = order.dir / "out"};
+    if (goldenRefreshRequested()) {
+        rewriteExpectedFiles(run);
+        GTEST_SKIP() << "expected files rewritten; review them with git diff";
     }
+    EXPECT_TRUE(matchesExpectedFiles(run));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenOrderForm,
@@ -197,7 +108,7 @@ TEST(OrderFormPage, WritesNothingWithoutTheDefaultOrderForm) {
         ASSERT_NO_FATAL_FAILURE(prepareCase(order, kCasesDir / "default_print"));
         ASSERT_NO_FATAL_FAILURE(order.settings(settings));
         EXPECT_EQ(order.writeOrderForm(), 0);
-        EXPECT_TRUE(filesIn(order.dir / "out").empty());
+        EXPECT_TRUE(fs::is_empty(order.dir / "out"));
     }
 }
 
