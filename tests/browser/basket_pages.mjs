@@ -106,12 +106,17 @@ export async function optionLabels(s, selector) {
 }
 
 // Presses the basket's "Order Form" button and returns the window the
-// default order form is written into, once its form is there.
+// default order form is written into, once its form is there. The form
+// has a window of its own, opened on the first order and written again on
+// each later one; a mark on the old form shows when that has happened.
 export async function openOrderForm(s) {
   const before = s.popups.length;
+  const old = s.popups.findLast((p) => !p.isClosed());
+  if (old) await old.evaluate(() => document.forms.OrdForm?.setAttribute('data-shown', ''));
   await s.basketFrame().click('input[value="Order Form"]');
-  await eventually('the order form opens a window', async () => s.popups.length > before);
-  assert.equal(s.popups.length, before + 1, 'one window for the order form');
+  await eventually('the order form is written', async () => s.popups.length > before
+    || (old !== undefined && await old.evaluate(() => !!document.forms.OrdForm && !document.forms.OrdForm.hasAttribute('data-shown'))));
+  assert.ok(s.popups.length <= before + 1, 'one window for the order form');
   const popup = s.popups.at(-1);
   await popup.waitForLoadState();
   await popup.waitForSelector('form[name=OrdForm]');
