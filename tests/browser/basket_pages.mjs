@@ -117,7 +117,7 @@ export async function openOrderForm(s) {
   await eventually('the order form is written', async () => s.popups.length > before
     || (old !== undefined && await old.evaluate(() => !!document.forms.OrdForm && !document.forms.OrdForm.hasAttribute('data-shown'))));
   assert.ok(s.popups.length <= before + 1, 'one window for the order form');
-  const popup = s.popups.at(-1);
+  const popup = s.popups.length > before ? s.popups.at(-1) : old;
   await popup.waitForLoadState();
   await popup.waitForSelector('form[name=OrdForm]');
   return popup;
