@@ -6,86 +6,14 @@
 // script or console error.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { makeShop, openShop, STEP_MS } from './shop.mjs';
-
-// A shop with its catalogue served and open in a browser; the body runs
-// with the session, and everything is removed afterwards.
-async function withShop(options, pagePath, body) {
-  const shop = makeShop(options);
-  let s;
-  try {
-    s = await openShop(shop, pagePath);
-    await body(s);
-    assert.deepEqual(s.faults(), []);
-  } finally {
-    if (s) await s.close();
-    shop.remove();
-  }
-}
-
-async function eventually(what, check) {
-  const until = Date.now() + STEP_MS;
-  for (;;) {
-    const last = await check().catch((e) => e);
-    if (last === true) return;
-    if (Date.now() > until) assert.fail(`${what}: ${last instanceof Error ? last.message : 'not yet'}`);
-    await new Promise((r) => setTimeout(r, 50));
-  }
-}
-
-const fileOf = (url) => new URL(url).pathname.replace(/^\//, '');
-
-// The item frame once it shows the named page, loaded.
-async function itemPage(s, name) {
-  const item = s.frame('ZKITEM');
-  await eventually(`item frame shows ${name}`, async () =>
-    fileOf(item.url()) === name && await item.evaluate(() => document.readyState === 'complete'));
-  return item;
-}
-
-async function openItem(s, name) {
-  await s.frame('ZKITEM').goto(s.url(name), { waitUntil: 'load' });
-  return itemPage(s, name);
-}
-
-// Types the quantity of item p and presses its add control: the text
-// button, or the image link. With reload, waits for the item page to come
-// back (a line with selection lists reloads it for a fresh line code).
-async function add(s, { p = 0, quantity, reload = false } = {}) {
-  const item = s.frame('ZKITEM');
-  if (quantity !== undefined) await item.fill(`input[name=inp${p}]`, String(quantity));
-  const control = await item.$(`input[name=qtbut${p}]`) || await item.$(`a[href^="javascript:cpl${p}();parent.AddProdToQuote("]`);
-  assert.ok(control, `an add control for item ${p}`);
-  const page = fileOf(item.url());
-  if (reload) {
-    await Promise.all([item.waitForNavigation({ waitUntil: 'load' }), control.click()]);
-    await itemPage(s, page);
-  } else {
-    await control.click();
-  }
-}
-
-// The basket as drawn: its header cells, its lines (rows with a remove box)
-// as { header: text } objects, and the order total.
-async function basket(s) {
-  return s.basketFrame().evaluate(() => {
-    const text = (cell) => cell.innerText.replace(/\u00a0/g, ' ').trim();
-    const table = document.querySelector('form table');
-    if (!table) return null;
-    const rows = Array.from(table.rows);
-    const header = Array.from(rows[0].cells).map(text);
-    const lines = rows.filter((r) => r.querySelector('input[type=checkbox]')).map((r) =>
-      Object.fromEntries(Array.from(r.cells).map((c, i) => [header[i], text(c)])));
-    const totals = rows.find((r) => r.cells.length > 1 && r.cells[0].colSpan > 1);
-    return { header, lines, total: totals ? text(totals.cells[1]) : null };
-  });
-}
+import { withShop, eventually } from './shop.mjs';
+import { fileOf, itemPage, openItem, addToBasket, basketTable, openOrderForm, orderRows } from './basket_pages.mjs';
 
 // Waits until the basket shows these lines and this total.
 async function expectBasket(s, what, lines, total) {
   let seen;
   await eventually(what, async () => {
-    seen = await basket(s);
+    seen = await basketTable(s);
     return seen !== null && JSON.stringify(seen.lines) === JSON.stringify(lines) && seen.total === total;
   }).catch(() => assert.deepEqual({ lines: seen?.lines, total: seen?.total }, { lines, total }, what));
 }
@@ -99,15 +27,15 @@ const textButtons = { addButtonImage: '', updateButtonImage: '' };
 test('adding, adding again, removing and resetting; amounts with the shop\'s decimals', async () => {
   await withShop({ key: 'lines', settings: { ...textButtons, currencyDecimals: 3 }, data: fruit }, undefined, async (s) => {
     await itemPage(s, 'zk000002.html');
-    await add(s, { quantity: 3 });
+    await addToBasket(s, { quantity: 3 });
     // Three frames: the basket redraws after every add without being asked.
     await expectBasket(s, 'the first line', [line('Crisp apple', '1.500', 3, '4.500')], '4.500');
 
-    await add(s, { quantity: 2 });
+    await addToBasket(s, { quantity: 2 });
     await expectBasket(s, 'the line replaced, not added to', [line('Crisp apple', '1.500', 2, '3.000')], '3.000');
 
     await openItem(s, 'zk000003.html');
-    await add(s, { quantity: 1 });
+    await addToBasket(s, { quantity: 1 });
     await expectBasket(s, 'a second line',
       [line('Crisp apple', '1.500', 2, '3.000'), line('Juicy pear', '2.250', 1, '2.250')], '5.250');
 
@@ -123,7 +51,7 @@ test('adding, adding again, removing and resetting; amounts with the shop\'s dec
 test('a quantity of "2a" is refused with an alert and adds nothing visible', async () => {
   await withShop({ key: 'bad-quantity', settings: textButtons, data: fruit }, undefined, async (s) => {
     await itemPage(s, 'zk000002.html');
-    await add(s, { quantity: '2a' });
+    await addToBasket(s, { quantity: '2a' });
     await eventually('the alert', async () => s.dialogs.length > 0);
     await expectBasket(s, 'no line shown', [], '0.00');
     assert.deepEqual(s.dialogs, ['invalid number [2a]']);
@@ -139,24 +67,25 @@ test('a price-varying selection list: the cost follows the option, two choices m
     await eventually('the cost of two mediums', async () =>
       await item.evaluate(() => document.forms[0].res0.value) === '23.00');
 
-    await add(s, { reload: true });
+    await addToBasket(s, { reload: true });
     const medium = line('Cotton tee', '11.50', 2, '23.00', { Size: 'Medium (1.50)' });
     await expectBasket(s, 'the medium line', [medium], '23.00');
 
     await item.selectOption('select[name=SLT0]', { index: 2 });
-    await add(s, { quantity: 1, reload: true });
+    await addToBasket(s, { quantity: 1, reload: true });
     await expectBasket(s, 'a second line for the large one',
       [medium, line('Cotton tee', '12.50', 1, '12.50', { Size: 'Large (2.50)' })], '35.50');
   });
 });
 
+const coded = '#!CODE=Ref;UNIT1=kg;\nFlour,FL-1,1.20,1.5,,Strong white flour\nOats,OT-2,0.90,0.5,,Rolled oats\n';
+
 test('a product-code column and input units: the basket shows the codes and keeps the units', async () => {
-  const data = '#!CODE=Ref;UNIT1=kg;\nFlour,FL-1,1.20,1.5,,Strong white flour\nOats,OT-2,0.90,0.5,,Rolled oats\n';
-  await withShop({ key: 'codes', settings: textButtons, data }, undefined, async (s) => {
+  await withShop({ key: 'codes', settings: textButtons, data: coded }, undefined, async (s) => {
     await itemPage(s, 'zk000002.html');
-    await add(s, { quantity: 2 });
+    await addToBasket(s, { quantity: 2 });
     await openItem(s, 'zk000003.html');
-    await add(s, { quantity: 3 });
+    await addToBasket(s, { quantity: 3 });
     await expectBasket(s, 'both lines with their codes', [
       line('Strong white flour', '1.20', 2, '2.40', { Ref: 'FL-1' }),
       line('Rolled oats', '0.90', 3, '2.70', { Ref: 'OT-2' }),
@@ -166,8 +95,48 @@ test('a product-code column and input units: the basket shows the codes and keep
   });
 });
 
-// Left for the order form's tests: the hand-over of a basket with codes.
-test.todo('the order hand-over carries the product codes');
+// Flour 2 at 1.20 and oats 3 at 0.90, added from their item pages.
+async function fillCodedBasket(s) {
+  await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+  await addToBasket(s, { page: 'zk000003.html', quantity: 3 });
+}
+
+test('the default order form lists each line with its product code', async () => {
+  await withShop({ key: 'codes-form', settings: { ...textButtons, orderFormFlags: 1 }, data: coded }, undefined, async (s) => {
+    await fillCodedBasket(s);
+    const form = await openOrderForm(s);
+    assert.deepEqual(await orderRows(form), [
+      ['Item', 'Ref', 'Unit Price', 'Quantity', 'Cost (£)'],
+      ['Strong white flour', 'FL-1', '1.20', '2', '2.40'],
+      ['Rolled oats', 'OT-2', '0.90', '3', '2.70'],
+      ['', '5.10'],
+    ]);
+  });
+});
+
+test('the order hand-over to an order address carries the product codes', async () => {
+  const settings = { ...textButtons, orderFormFlags: 1, orderFormUrl: 'order.html' };
+  await withShop({ key: 'codes-handover', settings, data: coded }, undefined, async (s) => {
+    await fillCodedBasket(s);
+    const handedOver = s.page.context().waitForEvent('request', (r) => /\/order\.html\?det=/.test(r.url()));
+    await s.basketFrame().click('input[value="Order Form"]');
+    const det = unescape(new URL((await handedOver).url()).search.slice('?det='.length));
+    // Totals, lines, schedule and tax (none), one extra column, currency,
+    // the code column's label; then per line its description, code, unit
+    // price, quantity, cost and cost with tax.
+    assert.equal(det, '5.10\\0.00\\0.00\\2\\\\\\1\\&#163;\\10\\\\Ref\\'
+      + 'Strong white flour\\FL-1\\1.20\\2\\2.40\\0.00\\'
+      + 'Rolled oats\\OT-2\\0.90\\3\\2.70\\0.00\\');
+    // The order page written from the shop's template shows them too.
+    const form = s.popups.at(-1) ?? s.page;
+    await form.waitForURL(/order\.html\?det=/);
+    await form.waitForSelector('form[name=OrdForm]');
+    assert.deepEqual((await orderRows(form)).slice(1, 3), [
+      ['Strong white flour', 'FL-1', '1.20', '2', '2.40'],
+      ['Rolled oats', 'OT-2', '0.90', '3', '2.70'],
+    ]);
+  });
+});
 
 // Every shape of item's add call: the line must arrive with the values the
 // page shows, whatever extra arguments the basket takes.
@@ -219,13 +188,13 @@ for (const shape of shapes) {
       const item = await itemPage(s, 'zk000002.html');
       for (const [list, index] of Object.entries(shape.choose || {}))
         await item.selectOption(`select[name=${list}]`, { index });
-      await add(s, { quantity: 2 });
+      await addToBasket(s, { quantity: 2 });
       await eventually('a line in the basket', async () => await s.page.evaluate(() => iNextProd) === 2);
       const got = await s.page.evaluate((keys) =>
         Object.fromEntries(keys.map((k) => [k, k === 'up' ? Number(prods[1].up) : prods[1][k]])), Object.keys(shape.want));
       assert.deepEqual(got, shape.want);
       assert.equal(await s.page.evaluate(() => Number(prods[1].qty)), 2);
-      const drawn = await basket(s);
+      const drawn = await basketTable(s);
       assert.equal(drawn.lines.length, 1);
       assert.equal(drawn.lines[0].Item, shape.want.desc);
       assert.equal(drawn.lines[0].Quantity, '2');
@@ -237,7 +206,7 @@ for (const shape of shapes) {
 test('two frames: the basket shows when its link is followed', async () => {
   await withShop({ key: 'two-frames', settings: { ...textButtons, threeFrameStyle: 0 }, data: fruit }, undefined, async (s) => {
     const item = await itemPage(s, 'zk000002.html');
-    await add(s, { quantity: 2 });
+    await addToBasket(s, { quantity: 2 });
     await eventually('the line kept', async () => await s.page.evaluate(() => iNextProd) === 2);
     assert.ok(await item.$('input[name=qtbut0]'), 'the item page stays until the basket is asked for');
     await s.frame('ZKLIST').click('a[href="javascript:parent.ShowBasket();"]');

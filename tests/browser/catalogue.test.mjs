@@ -5,7 +5,7 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { makeShop, serveFolder, launchBrowser, STEP_MS } from './shop.mjs';
+import { makeShop, serveFolder, launchBrowser, keepToCatalogues, watch, STEP_MS } from './shop.mjs';
 
 // One catalogue per index style; the other settings vary so that the image
 // and the text add controls, the calculate button and the fixed quantity
@@ -21,6 +21,7 @@ const bases = {};         // key -> address of its catalogue
 const servers = [];
 let browser, page;
 const faults = [];        // script errors, console errors, failed requests
+const dialogs = [];       // no page here has reason to alert
 
 before(async () => {
   for (const v of variants) {
@@ -31,19 +32,9 @@ before(async () => {
   }
   browser = await launchBrowser();
   const { context } = browser;
-  // Nothing leaves the machine: only the catalogues' servers answer.
-  await context.route('**/*', (route) => {
-    const u = route.request().url();
-    if (Object.values(bases).some((b) => u.startsWith(b)) || u.startsWith('about:') || u.startsWith('data:'))
-      return route.continue();
-    faults.push(`request outside the catalogue: ${u}`);
-    return route.abort();
-  });
+  await keepToCatalogues(context, Object.values(bases), faults);
   page = context.pages()[0] || await context.newPage();
-  page.on('pageerror', (e) => faults.push(`script error on ${page.url()}: ${e.message}`));
-  page.on('console', (m) => { if (m.type() === 'error') faults.push(`console error on ${m.location().url}: ${m.text()}`); });
-  page.on('response', (r) => { if (r.status() >= 400 && !r.url().endsWith('/favicon.ico')) faults.push(`HTTP ${r.status()} for ${r.url()}`); });
-  page.on('dialog', (d) => { faults.push(`unexpected dialog: ${d.message()}`); d.dismiss().catch(() => {}); });
+  watch(page, faults, dialogs);
 });
 
 after(async () => {
@@ -52,7 +43,10 @@ after(async () => {
   for (const shop of Object.values(shops)) shop.remove();
 });
 
-function takeFaults() { return faults.splice(0, faults.length); }
+function takeFaults() {
+  const alerts = dialogs.splice(0, dialogs.length).map((d) => `unexpected dialog: ${d}`);
+  return [...faults.splice(0, faults.length), ...alerts];
+}
 const isIndex = (f) => /^zki\d{5}\.html$/.test(f);
 const isItem = (f) => /^zk0\d{5}\.html$/.test(f) && f !== 'zk000000.html';
 function pages(key) {

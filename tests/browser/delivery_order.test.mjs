@@ -4,7 +4,8 @@
 // lines with its totals and delivery row.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { makeShop, openShop } from './shop.mjs';
+import { makeShop, inBrowser } from './shop.mjs';
+import { addToBasket, chooseInBasket, openOrderForm, orderRows } from './basket_pages.mjs';
 
 // Two items, one on each item page (zk000002.html, zk000003.html).
 const DATA = 'Apple,1.50,,Crisp apple\nPear,2.00,,Sweet pear\n';
@@ -25,66 +26,34 @@ before(() => {
 });
 after(() => shop?.remove());
 
-// Puts quantity of the item on itemPage into the basket through the item
-// page's own purchase block, and waits for the basket to take it.
-async function add(s, itemPage, quantity) {
-  const item = s.frame('ZKITEM');
-  if (!item.url().endsWith(itemPage)) await item.goto(new URL(itemPage, s.page.url()).href);
-  const items = await s.page.evaluate(() => window.iItems);
-  await item.fill('input[name=inp0]', String(quantity));
-  await item.click('a[href^="javascript:cpl0"]');
-  await s.page.waitForFunction((before) => window.iItems !== before, items, { timeout: 5000 });
-}
-
-async function basketText(s, selector) {
+// The value of a field of the basket's form.
+async function basketValue(s, selector) {
   return s.basketFrame().$eval(selector, (e) => e.value);
 }
 
-// The rows of the order form's first table, as cell texts.
-async function orderRows(popup) {
-  return popup.$eval('table', (table) =>
-    Array.from(table.rows, (r) => Array.from(r.cells, (c) => c.innerText.replace(/\u00a0/g, ' ').trim())));
-}
-
-async function openOrderForm(s) {
-  const before = s.popups.length;
-  await s.basketFrame().click('input[value="Order Form"]');
-  for (let i = 0; i < 50 && s.popups.length === before; i++) await s.page.waitForTimeout(100);
-  assert.equal(s.popups.length, before + 1, 'the order form opens a window');
-  const popup = s.popups[s.popups.length - 1];
-  await popup.waitForLoadState();
-  await popup.waitForSelector('form[name=OrdForm]');
-  return popup;
-}
-
 test('the basket charges the chosen schedule and follows the basket', async () => {
-  const s = await openShop(shop, 'zk000000.html?zk000002');
-  try {
-    await add(s, 'zk000002.html', 2);
+  await inBrowser(shop, 'zk000000.html?zk000002', async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
     // The first schedule is in force: 2.5 + 0.1 * 3.00.
-    assert.equal(await basketText(s, 'input[name=dc]'), '2.80');
-    await s.basketFrame().selectOption('select[name=ds]', '1');
-    assert.equal(await basketText(s, 'input[name=dc]'), '3.00');   // 2 items: from 1 on, 3.00
-    await add(s, 'zk000003.html', 3);
+    assert.equal(await basketValue(s, 'input[name=dc]'), '2.80');
+    await chooseInBasket(s, 'select[name=ds]', 'By count');
+    assert.equal(await basketValue(s, 'input[name=dc]'), '3.00');   // 2 items: from 1 on, 3.00
+    await addToBasket(s, { page: 'zk000003.html', quantity: 3 });
     // Five items reach the second range; the basket keeps the chosen schedule.
-    assert.equal(await basketText(s, 'input[name=dc]'), '6.00');
+    assert.equal(await basketValue(s, 'input[name=dc]'), '6.00');
     assert.equal(await s.basketFrame().$eval('select[name=ds]', (e) => e.selectedIndex), 1);
     const popup = await openOrderForm(s);
     const rows = await orderRows(popup);
     assert.deepEqual(rows.at(-1), ['including delivery cost (By count) 6.00', '15.00']);
-    assert.deepEqual(s.faults(), []);
-  } finally {
-    await s.close();
-  }
+  });
 });
 
 test('the order form lists exactly the basket lines with totals and delivery', async () => {
-  const s = await openShop(shop, 'zk000000.html?zk000002');
-  try {
-    await add(s, 'zk000002.html', 2);
-    await add(s, 'zk000003.html', 3);
-    await add(s, 'zk000002.html', 1);   // the line is replaced, not added to
-    await add(s, 'zk000003.html', 4);
+  await inBrowser(shop, 'zk000000.html?zk000002', async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 3 });
+    await addToBasket(s, { page: 'zk000002.html', quantity: 1 });   // the line is replaced, not added to
+    await addToBasket(s, { page: 'zk000003.html', quantity: 4 });
     // Remove the pear's line (the innermost row that names it): a removed
     // line is not ordered.
     await s.basketFrame().locator('tr', { hasText: 'Sweet pear' }).last().locator('input[type=checkbox]').click();
@@ -101,23 +70,54 @@ test('the order form lists exactly the basket lines with totals and delivery', a
     assert.match(text, /Thank you/);
     // The basket frame shows the basket again.
     assert.match(await s.basketFrame().innerText('body'), /Crisp apple/);
-    assert.deepEqual(s.faults(), []);
-  } finally {
-    await s.close();
-  }
+  });
 });
 
 test('ordering from an empty basket only says so', async () => {
-  const s = await openShop(shop, 'zk000000.html?zk000002');
-  try {
+  await inBrowser(shop, 'zk000000.html?zk000002', async (s) => {
     await s.basketFrame().click('input[value="Order Form"]');
     await s.page.waitForTimeout(300);
     assert.deepEqual(s.dialogs, ['There are no items ordered']);
     assert.equal(s.popups.length, 0);
-    assert.deepEqual(s.faults(), []);
-  } finally {
-    await s.close();
-  }
+  });
+});
+
+// With tax the order form adds a column for the tax type chosen in the
+// basket, the lines' costs with tax and the total with tax.
+let taxShop;
+before(() => {
+  taxShop = makeShop({
+    key: 'order-tax',
+    settings: { threeFrameStyle: 1, orderFormFlags: 3, currencyDecimals: 2, includeTax: 1, taxRate: 20, taxDescription: 'VAT' },
+    data: DATA,
+    commands: [SCHEDULES[0], ['tax', 'add', 'VAT', '20'], ['tax', 'add', 'Reduced', '5']],
+  });
+});
+after(() => taxShop?.remove());
+
+test('with tax the order form shows the chosen tax type, the lines and the total with tax', async () => {
+  await inBrowser(taxShop, 'zk000000.html?zk000002', async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 3 });
+    const form = await openOrderForm(s);
+    assert.deepEqual(await orderRows(form), [
+      ['Item', 'Unit Price', 'Quantity', 'Cost (£)', '+VAT(20.00%)'],
+      ['Crisp apple', '1.50', '2', '3.00', '3.60'],
+      ['Sweet pear', '2.00', '3', '6.00', '7.20'],
+      ['', '10.80'],
+      ['including delivery cost (Standard) 3.40', '14.20'],
+    ]);
+    // Another type chosen in the basket: the form, ordered again, follows it.
+    await chooseInBasket(s, 'select[name=ttsel]', 'Reduced');
+    assert.equal(await openOrderForm(s), form);
+    assert.deepEqual(await orderRows(form), [
+      ['Item', 'Unit Price', 'Quantity', 'Cost (£)', '+Reduced(5.00%)'],
+      ['Crisp apple', '1.50', '2', '3.00', '3.15'],
+      ['Sweet pear', '2.00', '3', '6.00', '6.30'],
+      ['', '9.45'],
+      ['including delivery cost (Standard) 3.40', '12.85'],
+    ]);
+  });
 });
 
 // The order form delivered as zkof01.dat, filled in for an order address:
@@ -136,10 +136,9 @@ before(() => {
 after(() => templateShop?.remove());
 
 test('the delivered order form template shows the order it is handed', async () => {
-  const s = await openShop(templateShop, 'zk000000.html?zk000002');
-  try {
-    await add(s, 'zk000002.html', 2);
-    await add(s, 'zk000003.html', 3);
+  await inBrowser(templateShop, 'zk000000.html?zk000002', async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 3 });
     await s.basketFrame().locator('tr', { hasText: 'Sweet pear' }).last().locator('input[type=checkbox]').click();
     await s.basketFrame().click('input[value="Order Form"]');
     await s.page.waitForURL(/order\.html\?det=/);
@@ -159,10 +158,7 @@ test('the delivered order form template shows the order it is handed', async () 
     // The template's own check stops a form without a name.
     await form.click('input[type=submit]');
     assert.deepEqual(s.dialogs, ['please enter your name']);
-    assert.deepEqual(s.faults(), []);
-  } finally {
-    await s.close();
-  }
+  });
 });
 
 // With a form handler the order form carries the lines as hidden fields
@@ -181,10 +177,9 @@ before(() => {
 after(() => handlerShop?.remove());
 
 test('the order form hands the lines to the form handler and checks the details', async () => {
-  const s = await openShop(handlerShop, 'zk000000.html?zk000002');
-  try {
-    await add(s, 'zk000002.html', 2);
-    await add(s, 'zk000003.html', 1);
+  await inBrowser(handlerShop, 'zk000000.html?zk000002', async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     await s.basketFrame().locator('tr', { hasText: 'Crisp apple' }).last().locator('input[type=checkbox]').click();
     const popup = await openOrderForm(s);
     const hidden = await popup.$$eval('form[name=OrdForm] input[type=hidden]', (inputs) =>
@@ -201,8 +196,5 @@ test('the order form hands the lines to the form handler and checks the details'
     }
     assert.deepEqual(s.dialogs, ['please enter your name', ...Array(4).fill('please enter a valid email address')]);
     assert.match(popup.url(), /^about:blank/, 'nothing was sent');
-    assert.deepEqual(s.faults(), []);
-  } finally {
-    await s.close();
-  }
+  });
 });

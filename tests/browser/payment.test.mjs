@@ -8,7 +8,8 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { makeShop, openShop } from './shop.mjs';
+import { makeShop, inBrowser } from './shop.mjs';
+import { addToBasket } from './basket_pages.mjs';
 
 const DATA = '#!CODE=Code;\nMug,M-1,4.50,,Stoneware mug\nCup,C-2,2.25,,Tea cup\nSpoon,S-3,0.80,,Spoon\n';
 const NO_ITEMS = 'There are no items ordered';
@@ -22,14 +23,6 @@ const BASE = {
   useCustomForm: 1,
   customFormUrl: 'https://forms.example/order.html',
 };
-
-// Adds quantity of the item on item page pageName through its purchase block.
-async function addItem(s, pageName, quantity) {
-  const item = s.frame('ZKITEM');
-  await item.goto(s.url(pageName));
-  await item.fill('input[name=inp0]', String(quantity));
-  await item.click('[onclick*="AddProdToQuote"]');
-}
 
 // The fields of a form in the basket frame, by name.
 function formFields(s, formName) {
@@ -59,25 +52,15 @@ function shopFor(t, key, settings, commands = []) {
   return shop;
 }
 
-// Opens the shop on its first item, runs the steps, and fails on any
-// script, console or request fault.
-async function inBrowser(shop, steps) {
-  const s = await openShop(shop, 'zk000000.html?zk000002');
-  try {
-    await steps(s);
-    assert.deepEqual(s.faults(), []);
-  } finally {
-    await s.close();
-  }
-}
+const FIRST_ITEM = 'zk000000.html?zk000002';
 
 const WORLDPAY = { paymentGateway: 1, worldPayAction: 'https://pay.example/purchase', worldPayStore: '1234' };
 
 test('the WorldPay form has an entry for each basket line and their number', async (t) => {
   const shop = shopFor(t, 'pay-worldpay', { ...WORLDPAY, worldPayCompany: 'GBP' });
-  await inBrowser(shop, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
-    await addItem(s, 'zk000003.html', 1);
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     const fields = await formFields(s, 'WorldPay');
     assert.deepEqual(fields, {
       store: '1234', cname: 'GBP',
@@ -94,9 +77,9 @@ test('the WorldPay form has an entry for each basket line and their number', asy
 test('with tax and delivery the WorldPay form adds a tax entry and a delivery entry', async (t) => {
   const shop = shopFor(t, 'pay-worldpay-tax', { ...WORLDPAY, includeTax: 1, orderFormFlags: 3 },
     [['tax', 'add', 'VAT', '17.5'], ['delivery', 'add-formula', 'Post', '--initial', '2', '--factor', '0']]);
-  await inBrowser(shop, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
-    await addItem(s, 'zk000003.html', 1);
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     const fields = await formFields(s, 'WorldPay');
     assert.equal(fields.max, '4');
     assert.deepEqual([fields.code1, fields.code2, fields.code3, fields.code4], ['M-1', 'C-2', '~WP_TAX', '~WP_PNP']);
@@ -112,9 +95,9 @@ test('the InternetSecure form lists the lines in its Products field', async (t) 
   const shop = shopFor(t, 'pay-internetsecure', {
     paymentGateway: 2, internetSecureMerchant: 'M42', internetSecureLanguage: 'English', internetSecureUsDollars: 1,
   });
-  await inBrowser(shop, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
-    await addItem(s, 'zk000003.html', 1);
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     const posted = catchPost(s, 'https://secure.internetsecure.com/**');
     await s.basketFrame().click('[onclick="CallInternetSecure()"]');
     const sent = await posted;
@@ -127,11 +110,11 @@ test('the InternetSecure form lists the lines in its Products field', async (t) 
 // A new invoice number each time the basket is drawn.
 test('the Authorize.Net form describes the lines and carries the total', async (t) => {
   const shop = shopFor(t, 'pay-authorizenet', { paymentGateway: 3, authorizeNetLogin: 'shop42' });
-  await inBrowser(shop, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
     const first = (await formFields(s, 'AuthorizeNet')).x_Invoice_Num;
     await s.page.waitForTimeout(5);
-    await addItem(s, 'zk000003.html', 1);
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     const fields = await formFields(s, 'AuthorizeNet');
     assert.notEqual(fields.x_Invoice_Num, first);
     const posted = catchPost(s, 'https://secure.authorize.net/**');
@@ -147,13 +130,13 @@ test('the Authorize.Net form describes the lines and carries the total', async (
 // A line taken out of the basket stays in the order string with quantity 0.
 test('the generic provider posts the whole basket as one order string', async (t) => {
   const shop = shopFor(t, 'pay-generic', { paymentGateway: 5, genericAction: 'https://orders.example/take' });
-  await inBrowser(shop, async (s) => {
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
     const pay = '[onclick="CallGeneric()"]';
     await s.basketFrame().click(pay);
     assert.deepEqual(s.dialogs, [NO_ITEMS]);
-    await addItem(s, 'zk000002.html', 2);
-    await addItem(s, 'zk000003.html', 1);
-    await addItem(s, 'zk000004.html', 4);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
+    await addToBasket(s, { page: 'zk000004.html', quantity: 4 });
     await s.basketFrame().click('[onclick="parent.DelItem(3)"]');
     const posted = catchPost(s, 'https://orders.example/**');
     await s.basketFrame().click(pay);
@@ -169,9 +152,9 @@ test('the generic provider posts the whole basket as one order string', async (t
 
 test('the order button opens the form at its address with the order in the address', async (t) => {
   const shop = shopFor(t, 'order-address', { customFormSeparateWindow: 1 });
-  await inBrowser(shop, async (s) => {
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
     await s.page.context().route('https://forms.example/**', (route) => route.fulfill(RECEIVED));
-    await addItem(s, 'zk000002.html', 3);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 3 });
     const opened = s.page.context().waitForEvent('page');
     await s.basketFrame().click('[onclick="parent.OrderForm()"]');
     const page = await opened;
@@ -189,10 +172,10 @@ test('a custom form is copied beside the home page and opened from there', async
   shop.run(['settings', 'set', `customFormFile=${path.join(shop.home, 'my form.html')}`]);
   shop.run(['create'], 60000);
   assert.ok(fs.existsSync(path.join(shop.output, 'my form.html')));
-  await inBrowser(shop, async (s) => {
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
     await s.basketFrame().click('[onclick="parent.OrderForm()"]');
     assert.deepEqual(s.dialogs, [NO_ITEMS]);
-    await addItem(s, 'zk000003.html', 1);
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     const opened = s.page.context().waitForEvent('page');
     await s.basketFrame().click('[onclick="parent.OrderForm()"]');
     const form = await opened;
@@ -204,9 +187,9 @@ test('a custom form is copied beside the home page and opened from there', async
 
 test('the SecureTrading order page shows the basket it is opened with', async (t) => {
   const shop = shopFor(t, 'pay-securetrading', { paymentGateway: 4, customFormSeparateWindow: 1 });
-  await inBrowser(shop, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
-    await addItem(s, 'zk000003.html', 1);
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     const opened = s.page.context().waitForEvent('page');
     await s.basketFrame().click('[onclick="CallSecureTrading()"]');
     const orderPage = await opened;

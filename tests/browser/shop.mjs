@@ -2,6 +2,7 @@
 // program folder with vimra-cli, serves the output with `vimra-cli serve`
 // and opens it in headless Chromium. Nothing leaves the machine: requests
 // outside the catalogue's server are refused and reported as faults.
+import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -129,9 +130,20 @@ export async function launchBrowser() {
   return { context, close };
 }
 
+// Nothing leaves the machine: a request to anything but the catalogues at
+// these addresses is refused and becomes a fault.
+export async function keepToCatalogues(context, bases, faults) {
+  await context.route('**/*', (route) => {
+    const u = route.request().url();
+    if (bases.some((b) => u.startsWith(b)) || u.startsWith('about:') || u.startsWith('data:')) return route.continue();
+    faults.push(`request outside the catalogue: ${u}`);
+    return route.abort();
+  });
+}
+
 // Watches a page: script errors, console errors and failed requests become
 // faults; alerts and confirms are recorded and accepted.
-function watch(page, faults, dialogs) {
+export function watch(page, faults, dialogs) {
   page.on('pageerror', (e) => faults.push(`script error on ${page.url()}: ${e.message}`));
   page.on('console', (m) => {
     if (m.type() === 'error') faults.push(`console error on ${m.location().url}: ${m.text()}`);
@@ -157,12 +169,7 @@ export async function openShop(shop, pagePath = 'zk000000.html') {
   const browser = await launchBrowser();
   const { context } = browser;
   const faults = [], dialogs = [], popups = [];
-  await context.route('**/*', (route) => {
-    const u = route.request().url();
-    if (u.startsWith(server.base) || u.startsWith('about:') || u.startsWith('data:')) return route.continue();
-    faults.push(`request outside the catalogue: ${u}`);
-    return route.abort();
-  });
+  await keepToCatalogues(context, [server.base], faults);
   const page = context.pages()[0] || await context.newPage();
   watch(page, faults, dialogs);
   context.on('page', (p) => { if (p !== page) { popups.push(p); watch(p, faults, dialogs); } });
@@ -190,4 +197,38 @@ export async function openShop(shop, pagePath = 'zk000000.html') {
     throw e;
   }
   return s;
+}
+
+// Opens a page of the shop in a browser for the length of body(s); body
+// passes only if the catalogue's script caused no fault meanwhile.
+export async function inBrowser(shop, pagePath, body) {
+  const s = await openShop(shop, pagePath);
+  try {
+    await body(s);
+    assert.deepEqual(s.faults(), []);
+  } finally {
+    await s.close();
+  }
+}
+
+// A shop of one test: made, opened as inBrowser does, and removed.
+export async function withShop(options, pagePath, body) {
+  const shop = makeShop(options);
+  try {
+    await inBrowser(shop, pagePath, body);
+  } finally {
+    shop.remove();
+  }
+}
+
+// Resolves once check() resolves to true; fails after STEP_MS with what
+// was awaited and the last error check() threw.
+export async function eventually(what, check) {
+  const until = Date.now() + STEP_MS;
+  for (;;) {
+    const last = await check().catch((e) => e);
+    if (last === true) return;
+    if (Date.now() > until) assert.fail(`${what}: ${last instanceof Error ? last.message : 'not yet'}`);
+    await new Promise((r) => setTimeout(r, 50));
+  }
 }

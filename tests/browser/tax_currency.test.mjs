@@ -3,7 +3,8 @@
 // pages' add buttons and reads the basket table the basket frame shows.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { makeShop, openShop, STEP_MS } from './shop.mjs';
+import { withShop, STEP_MS } from './shop.mjs';
+import { addToBasket, basketRows, basketWithRows, chooseInBasket, optionLabels } from './basket_pages.mjs';
 
 // Text add buttons, the basket in its own frame; a data file with a code
 // column and input units, so that every add call carries them.
@@ -11,80 +12,30 @@ const SETTINGS = { threeFrameStyle: 1, orderFormFlags: 1, addButtonImage: '', up
 const HEADER = '#!CODE=Ref;UNIT1=Weight;\n';
 const ITEMS = 'Lamp,L-7,40.00,1,,Desk lamp\nBook,B-2,6.00,1,,Picture book\n';
 
-// Runs body on a fresh catalogue and fails on any script or console error.
-async function withShop(options, body) {
-  const shop = makeShop({ ...options, settings: { ...SETTINGS, ...options.settings } });
-  let s;
-  try {
-    s = await openShop(shop, 'zk000000.html');
-    await body(s);
-    assert.deepEqual(s.faults(), []);
-  } finally {
-    if (s) await s.close();
-    shop.remove();
-  }
-}
-
-// The basket's table as rows of cell texts: the heading, the lines, the
-// totals and, with item tax types, the legend.
-async function basketRows(s) {
-  return s.basketFrame().evaluate(() => {
-    const table = document.forms[0] && document.forms[0].querySelector('table');
-    if (!table) return [];
-    return Array.from(table.rows, (row) => Array.from(row.cells, (cell) => cell.innerText.replace(/\u00a0/g, ' ').trim()));
-  });
-}
-
-// The basket once it holds the given number of table rows.
-async function basketWithRows(s, count) {
-  await s.basketFrame().waitForFunction((n) => {
-    const table = document.forms[0] && document.forms[0].querySelector('table');
-    return table && table.rows.length === n;
-  }, count, { timeout: STEP_MS });
-  return basketRows(s);
-}
-
-// Opens an item page in the item frame and adds its item with a quantity.
-async function addItem(s, page, quantity) {
-  const item = s.frame('ZKITEM');
-  if (!item.url().endsWith(page)) await item.goto(s.url(page), { waitUntil: 'load' });
-  await item.fill('input[name=inp0]', String(quantity));
-  await item.click('input[name=qtbut0]');
-}
-
-// Chooses an option of a basket selector; the basket redraws itself.
-async function choose(s, selector, label) {
-  const basket = s.basketFrame();
-  await basket.selectOption(selector, { label });
-  await basket.waitForFunction(([sel, text]) => {
-    const select = document.querySelector(sel);
-    return select && select.options[select.selectedIndex].text === text;
-  }, [selector, label], { timeout: STEP_MS });
-}
-
-async function optionLabels(s, selector) {
-  return s.basketFrame().$$eval(`${selector} option`, (options) => options.map((o) => o.text));
+// Runs body on a fresh catalogue with SETTINGS under the test's own.
+function withTaxShop(options, body) {
+  return withShop({ ...options, settings: { ...SETTINGS, ...options.settings } }, 'zk000000.html', body);
 }
 
 test('one tax type: each line and the totals carry the rate; an updated line is taxed again', async () => {
-  await withShop({
+  await withTaxShop({
     key: 'tax-one',
     settings: { includeTax: 1, taxRate: 17.5, taxDescription: 'VAT' },
     data: HEADER + ITEMS,
     commands: [['tax', 'add', 'VAT', '17.5']],
   }, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
     let rows = await basketWithRows(s, 3);
     assert.deepEqual(rows[0], ['Item', 'Ref', 'Unit Price', 'Quantity', 'Cost (£)', '+VAT 17.50%', 'Remove']);
     assert.deepEqual(rows[1].slice(0, 6), ['Desk lamp', 'L-7', '40.00', '2', '80.00', '94.00']);
     assert.deepEqual(rows[2].slice(1, 3), ['80.00', '94.00']);
 
-    await addItem(s, 'zk000003.html', 1);
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     rows = await basketWithRows(s, 4);
     assert.deepEqual(rows[2].slice(4, 6), ['6.00', '7.05']);
     assert.deepEqual(rows[3].slice(1, 3), ['86.00', '101.05']);
 
-    await addItem(s, 'zk000002.html', 3);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 3 });
     await s.basketFrame().waitForFunction(() => document.body.innerText.includes('120.00'), null, { timeout: STEP_MS });
     rows = await basketRows(s);
     assert.deepEqual(rows[1].slice(3, 6), ['3', '120.00', '141.00']);
@@ -93,48 +44,48 @@ test('one tax type: each line and the totals carry the rate; an updated line is 
 });
 
 test('two tax types: the basket offers the first two and retaxes every line with the chosen one', async () => {
-  await withShop({
+  await withTaxShop({
     key: 'tax-two',
     settings: { includeTax: 1, taxRate: 17.5, taxDescription: 'VAT' },
     data: HEADER + ITEMS,
     commands: [['tax', 'add', 'VAT', '17.5'], ['tax', 'add', 'Reduced', '5'], ['tax', 'add', 'Luxury', '25']],
   }, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
     let rows = await basketWithRows(s, 3);
     assert.deepEqual(await optionLabels(s, 'select[name=ttsel]'), ['VAT', 'Reduced']);
     assert.equal(rows[1][5], '94.00');
     assert.equal(rows[2][2], '94.00');
 
-    await choose(s, 'select[name=ttsel]', 'Reduced');
+    await chooseInBasket(s, 'select[name=ttsel]', 'Reduced');
     rows = await basketRows(s);
     assert.equal(rows[1][5], '84.00');
     assert.equal(rows[2][2], '84.00');
 
     // A line updated while the second type is chosen is taxed at its rate.
-    await addItem(s, 'zk000002.html', 1);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 1 });
     await s.basketFrame().waitForFunction(() => document.body.innerText.includes('42.00'), null, { timeout: STEP_MS });
     rows = await basketRows(s);
     assert.deepEqual(rows[1].slice(3, 6), ['1', '40.00', '42.00']);
     assert.deepEqual(rows[2].slice(1, 3), ['40.00', '42.00']);
     assert.equal(await s.page.evaluate(() => window.TName), 'Reduced');
 
-    await choose(s, 'select[name=ttsel]', 'VAT');
+    await chooseInBasket(s, 'select[name=ttsel]', 'VAT');
     rows = await basketRows(s);
     assert.deepEqual(rows[2].slice(1, 3), ['40.00', '47.00']);
   });
 });
 
 test('item tax types: each line at its item\'s rate with a footnote, and the legend, while the items\' rates apply', async () => {
-  await withShop({
+  await withTaxShop({
     key: 'tax-items',
     settings: { includeTax: 1, taxRate: 0, taxDescription: 'Tax' },
     data: '#!CODE=Ref;UNIT1=Weight;\n#!TAX1=Standard;17.5;TAX2=Zero;0;\n'
       + 'Lamp,L-7,40.00,1,,1,Desk lamp\nBook,B-2,6.00,1,,2,Picture book\nMug,M-1,5.00,1,,1,Mug\n',
     commands: [['tax', 'add', 'Item rates', '0', '--item-rates'], ['tax', 'add', 'Flat', '10']],
   }, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
     await basketWithRows(s, 4);
-    await addItem(s, 'zk000003.html', 1);
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     let rows = await basketWithRows(s, 5);
     assert.equal(rows[1][5], '94.001');
     assert.equal(rows[2][5], '6.002');
@@ -144,19 +95,19 @@ test('item tax types: each line at its item\'s rate with a footnote, and the leg
     assert.deepEqual(footnotes, ['1', '2', ' ', '1', '2']);
 
     // A rate of its own for every line: no footnotes, no legend.
-    await choose(s, 'select[name=ttsel]', 'Flat');
+    await chooseInBasket(s, 'select[name=ttsel]', 'Flat');
     rows = await basketRows(s);
     assert.equal(rows.length, 4);
     assert.deepEqual([rows[1][5], rows[2][5]], ['88.00', '6.60']);
     assert.deepEqual(rows[3].slice(1, 3), ['86.00', '94.60']);
     assert.equal(await s.basketFrame().$$eval('sup', (sups) => sups.length), 0);
     // A line added now is taxed at the chosen rate as well, in its cell and in the total.
-    await addItem(s, 'zk000004.html', 1);
+    await addToBasket(s, { page: 'zk000004.html', quantity: 1 });
     rows = await basketWithRows(s, 5);
     assert.equal(rows[3][5], '5.50');
     assert.deepEqual(rows[4].slice(1, 3), ['91.00', '100.10']);
 
-    await choose(s, 'select[name=ttsel]', 'Item rates');
+    await chooseInBasket(s, 'select[name=ttsel]', 'Item rates');
     rows = await basketRows(s);
     assert.equal(rows.length, 6);
     assert.equal(rows[3][5], '5.881');
@@ -165,7 +116,7 @@ test('item tax types: each line at its item\'s rate with a footnote, and the leg
 });
 
 test('alternate currencies: choosing one converts the basket\'s prices and totals with its decimals', async () => {
-  await withShop({
+  await withTaxShop({
     key: 'currencies',
     settings: { includeTax: 1, taxRate: 17.5, taxDescription: 'VAT' },
     data: HEADER + ITEMS,
@@ -177,9 +128,9 @@ test('alternate currencies: choosing one converts the basket\'s prices and total
       ['currency', 'conversion', 'on'],
     ],
   }, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
     await basketWithRows(s, 3);
-    await addItem(s, 'zk000003.html', 1);
+    await addToBasket(s, { page: 'zk000003.html', quantity: 1 });
     let rows = await basketWithRows(s, 4);
     assert.equal(rows[0][4], 'Cost (£)');
     assert.deepEqual(rows[1].slice(2, 6), ['40.00', '2', '80.00', '94.00']);
@@ -187,14 +138,14 @@ test('alternate currencies: choosing one converts the basket\'s prices and total
     assert.deepEqual(await optionLabels(s, 'select[name=ac]'), ['£', 'EUR', 'JPY']);
     assert.match(await s.basketFrame().evaluate(() => document.body.innerText), /Pay in:/);
 
-    await choose(s, 'select[name=ac]', 'JPY');
+    await chooseInBasket(s, 'select[name=ac]', 'JPY');
     rows = await basketRows(s);
     assert.equal(rows[0][4], 'Cost (JPY)');
     assert.deepEqual(rows[1].slice(2, 6), ['7300', '2', '14600', '17155']);
     assert.deepEqual(rows[2].slice(2, 6), ['1095', '1', '1095', '1287']);
     assert.deepEqual(rows[3].slice(1, 3), ['15695', '18442']);
 
-    await choose(s, 'select[name=ac]', 'EUR');
+    await chooseInBasket(s, 'select[name=ac]', 'EUR');
     rows = await basketRows(s);
     assert.equal(rows[0][4], 'Cost (EUR)');
     assert.deepEqual(rows[1].slice(2, 6), ['46.60', '2', '93.20', '109.51']);
@@ -210,16 +161,16 @@ test('alternate currencies: choosing one converts the basket\'s prices and total
 });
 
 test('item tax types with alternate currencies: a line updated in another currency keeps its tax in the main currency', async () => {
-  await withShop({
+  await withTaxShop({
     key: 'tax-items-currencies',
     settings: { includeTax: 1, taxRate: 0, taxDescription: 'Tax' },
     data: '#!CODE=Ref;UNIT1=Weight;\n#!TAX1=Standard;17.5;TAX2=Zero;0;\nLamp,L-7,40.00,1,,1,Desk lamp\n',
     commands: [['currency', 'add', 'EUR', '1.165'], ['currency', 'conversion', 'on']],
   }, async (s) => {
-    await addItem(s, 'zk000002.html', 2);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 2 });
     await basketWithRows(s, 4);
-    await choose(s, 'select[name=ac]', 'EUR');
-    await addItem(s, 'zk000002.html', 1);
+    await chooseInBasket(s, 'select[name=ac]', 'EUR');
+    await addToBasket(s, { page: 'zk000002.html', quantity: 1 });
     await s.basketFrame().waitForFunction(() => document.body.innerText.includes('46.60'), null, { timeout: STEP_MS });
     const rows = await basketRows(s);
     assert.deepEqual(rows[1].slice(2, 6), ['46.60', '1', '46.60', '54.761']);
