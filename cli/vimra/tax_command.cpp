@@ -1,10 +1,15 @@
 // vimra-cli tax: the tax types of zktax.dat, until the Tax dialog exists.
+// Like the dialog's OK, a change also copies the first type's name and rate
+// into the settings (taxDescription, taxRate), which the basket shows for a
+// single tax rate.
 #include <cstdio>
+#include <memory>
 
 #include "cli/vimra/argument_parsing.h"
 #include "cli/vimra/commands.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
+#include "model/settings_store.h"
 
 int runTaxCommand(int argc, char** argv) {
     CLI::App app("Lists and edits the tax types (zktax.dat).", "vimra-cli tax");
@@ -41,5 +46,12 @@ int runTaxCommand(int argc, char** argv) {
     if (clear->parsed())
         types.clear();
     StderrMessages messages(MessageAnswer::Ok);
-    return types.save(path, messages) == 0 ? 0 : 1;
+    if (types.save(path, messages) != 0)
+        return 1;
+    const std::string programDir = programDirectory();
+    auto blocks = std::make_unique<SettingsBlocks>();
+    loadSettings(*blocks, programDir);
+    copyField(blocks->general.taxDescription, types.name(0));
+    blocks->general.taxRate = types.rate(0);
+    return saveGeneralSettings(blocks->general, messages, programDir) == 0 ? 0 : 1;
 }

@@ -72,9 +72,13 @@ TEST_F(DataCommandsTest, TaxTypesAreAddedListedRemovedAndCleared) {
     ChildResult missing = vimra({"tax", "remove", "3"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.errors, "vimra-cli: there is no tax type 3\n");
+    // The first type is the single rate the basket shows, as the dialog's OK leaves it.
+    EXPECT_EQ(vimra({"settings", "get", "taxDescription", "taxRate"}).out, "VAT\n17.5\n");
+
     expectRuns({"tax", "clear"});
     EXPECT_EQ(readTaxTypeCount(file(kTaxFile)), 0);
     EXPECT_EQ(vimra({"tax", "list"}).out, "");
+    EXPECT_EQ(vimra({"settings", "get", "taxDescription", "taxRate"}).out, "\n0\n");
 }
 
 TEST_F(DataCommandsTest, CurrenciesAreEditedAndTheScriptWrittenAlone) {
