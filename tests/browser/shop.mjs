@@ -16,7 +16,7 @@ export const chromiumPath = process.env.VIMRA_CHROMIUM || '/usr/bin/chromium';
 export const STEP_MS = 10000;
 
 // What a run leaves in the program folder; a fresh shop starts without it.
-const RUN_LEFTOVERS = ['output', 'tempout', 'search', 'ZK002.dat', 'ZK003.dat', 'files01.dat'];
+const RUN_LEFTOVERS = ['output', 'tempout', 'search', 'ZK002.dat', 'ZK003.dat', 'zkas.dat', 'files01.dat'];
 
 function runCli(shop, args, timeout = STEP_MS) {
   try {
