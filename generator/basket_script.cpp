@@ -19,6 +19,7 @@ void writeBasketScript(GenerationRun& run, PageWriter& out, const HomeFacts& fac
     writeCp(out, facts);
     writeFa(out);
     writeIsInt(out);
+    writeHtmlText(out);
     writeProductCodeLabel(out, facts);
     if (facts.selectionCount > 0)
         writeSelectionLookups(out, facts);

@@ -25,10 +25,11 @@ void writeReset(PageWriter& out);
 void writeImageSwaps(GenerationRun& run, PageWriter& out);
 void writeBulletRollovers(GenerationRun& run, PageWriter& out);
 
-// Amounts (basket_script_amounts.cpp): cp, fa, IsInt.
+// Amounts and texts (basket_script_amounts.cpp): cp, fa, IsInt, ht.
 void writeCp(PageWriter& out, const HomeFacts& facts);
 void writeFa(PageWriter& out);
 void writeIsInt(PageWriter& out);
+void writeHtmlText(PageWriter& out);   // ht
 
 // The data file's extra columns (basket_script_columns.cpp): PCode,
 // GetInd/GetTxt, iNoSelects and sln.

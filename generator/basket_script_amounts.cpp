@@ -15,6 +15,14 @@ void writeFa(PageWriter& out) {
             "return t;}\n");
 }
 
+// A basket value as page text: what a visitor typed into a free-text
+// list is shown as typed, never read as markup, and a value inside a
+// quoted attribute cannot end it.
+void writeHtmlText(PageWriter& out) {
+    out.put("function ht(v){return String(v).replace(/&/g,\"&amp;\").replace(/\"/g,\"&quot;\")"
+            ".replace(/</g,\"&lt;\").replace(/>/g,\"&gt;\");}\n");
+}
+
 void writeIsInt(PageWriter& out) {
     out.put("function IsInt(s){if(s.length==0)return false;for(var i=0;i<s.length;i++){var c=s.charAt(i);"
             "if(c<\"0\"||c>\"9\"){alert(\"invalid number [\"+s+\"]\");return false;}}return true;}\n");

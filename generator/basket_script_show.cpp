@@ -150,7 +150,9 @@ void writeLineRows(const GenerationRun& run, PageWriter& out, const HomeFacts& f
     if (facts.productCode)
         out.printf("<TD>%s\"+p.pc+\"%s</TD>", fs, fe);
     for (int k = 1; k <= facts.selectionCount; ++k)
-        out.printf("<TD ALIGN=CENTER>%s\"+p.sl%d+\"%s</TD>", fs, k, fe);
+        out.printf(facts.freeText[k - 1] ? "<TD ALIGN=CENTER>%s\"+ht(p.sl%d)+\"%s</TD>"
+                                         : "<TD ALIGN=CENTER>%s\"+p.sl%d+\"%s</TD>",
+                   fs, k, fe);
     // With a choice of currencies the line shows the converted unit price
     // times the quantity, and the totals add up what the lines show.
     const bool conversion = facts.conversion;

@@ -78,5 +78,6 @@ void writeOrderForm(GenerationRun& run, PageWriter& out, const HomeFacts& facts)
     out.put(orderDetailsScript(OrderDetailsFor::OrderForm, facts));
     out.printf("\nf3=%s\"%s?det=\"+escape(f1)+escape(f2);\nnw=window.open(f3,\"%s\");\n", target.folder.c_str(),
                target.address.c_str(), window.c_str());
-    out.put("if(nw.opener==null)nw.opener=self;}\n");
+    // A window the browser refused to open is no window.
+    out.put("if(nw&&nw.opener==null)nw.opener=self;}\n");
 }

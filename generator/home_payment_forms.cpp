@@ -15,7 +15,9 @@
 // draws the basket: the loops run in the home page, the forms and their
 // Call...() functions land in the basket frame, where the order button
 // calls them. The functions reach the basket through parent. Entries are
-// numbered iNo from 1 over the lines not emptied.
+// numbered iNo from 1 over the lines not emptied. The values go into the
+// forms' attributes through ht, so that a quote or a visitor's text cannot
+// end them.
 namespace {
 
 constexpr int kDeliveryOn = 2;   // orderFormFlags bit 1
@@ -63,8 +65,8 @@ void writeWorldPay(const GenerationRun& run, PageWriter& out, const HomeFacts& f
     if (facts.selectionCount > 0)
         description += "+\", \"+" + selectionValues(facts, "+\", \"+");
     out.put("var iNo=1;for(n=1;n<iNextProd;n++){p=prods[n];if(p.qty==0)continue;\n");
-    out.printf(R"js(d.write("<INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\""+%s+"\">)js"
-               R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+%s+"\">)js"
+    out.printf(R"js(d.write("<INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\""+ht(%s)+"\">)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+ht(%s)+"\">)js"
                R"js(<INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+p.up+"\">)js"
                R"js(<INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\""+p.qty+"\">");iNo++;})js"
                "\n",
@@ -72,13 +74,13 @@ void writeWorldPay(const GenerationRun& run, PageWriter& out, const HomeFacts& f
     if (run.general.includeTax)
         out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+fa(parseFloat(fa(fIncTax))-parseFloat(fa(fOrderTotal)))+"\">)js"
                 R"js(<INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\"~WP_TAX\">)js"
-                R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+TName+"\">)js"
+                R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+ht(TName)+"\">)js"
                 R"js(<INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\"1\">");iNo++;)js"
                 "\n");
     if (deliveryOn(run))
         out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=cost"+iNo+" VALUE=\""+fa(DelivCost)+"\">)js"
                 R"js(<INPUT TYPE=HIDDEN NAME=code"+iNo+" VALUE=\"~WP_PNP\">)js"
-                R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+Sch+"\">)js"
+                R"js(<INPUT TYPE=HIDDEN NAME=desc"+iNo+" VALUE=\""+ht(Sch)+"\">)js"
                 R"js(<INPUT TYPE=HIDDEN NAME=qty"+iNo+" VALUE=\"1\">");iNo++;)js"
                 "\n");
     out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=max VALUE=\""+(iNo-1)+"\"></FORM>");)js"
@@ -120,12 +122,14 @@ void writeInternetSecure(const GenerationRun& run, PageWriter& out, const HomeFa
                entryCode(facts, "P").c_str(), description.c_str(), g.internetSecureUsDollars ? "::{US}" : "::");
     out.put(R"js(if(fIncTax>fOrderTotal)s+="|"+fa(fIncTax-fOrderTotal)+"::1::TAX::"+TName+"::::";)js"
             "\n");
-    out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=Products VALUE=\""+s+"\"></FORM>");)js"
+    out.put(R"js(d.write("<INPUT TYPE=HIDDEN NAME=Products VALUE=\""+ht(s)+"\"></FORM>");)js"
             "\n");
-    out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>function CallInternetSecure(){var f=document.InternetSecure;%sf.submit();}<\/SCRIPT>");)js"
+    // The delivery entry is added to the lines as they were drawn, so that
+    // paying twice does not add it twice.
+    out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>var lines=null;function CallInternetSecure(){var f=document.InternetSecure;%sf.submit();}<\/SCRIPT>");)js"
                "\n",
                deliveryOn(run)
-                   ? R"js(f.Products.value+=\"|\"+parent.fa(parent.DelivCost)+\"::1::DLV::\"+parent.Sch+\"::::\";)js"
+                   ? R"js(if(lines==null)lines=f.Products.value;f.Products.value=lines+\"|\"+parent.fa(parent.DelivCost)+\"::1::DLV::\"+parent.Sch+\"::::\";)js"
                    : "");
 }
 
@@ -150,7 +154,7 @@ void writeAuthorizeNet(const GenerationRun& run, PageWriter& out, const HomeFact
                R"js(<INPUT TYPE=HIDDEN NAME=x_Login VALUE=\"%s\">)js"
                R"js(<INPUT TYPE=HIDDEN NAME=x_Invoice_Num VALUE=\""+InvoiceNo.getTime()+"\">)js"
                R"js(<INPUT TYPE=HIDDEN NAME=x_Email_Customer VALUE=\"TRUE\">)js"
-               R"js(<INPUT TYPE=HIDDEN NAME=x_Description VALUE=\""+s+"\"></FORM>");)js"
+               R"js(<INPUT TYPE=HIDDEN NAME=x_Description VALUE=\""+ht(s)+"\"></FORM>");)js"
                "\n",
                escapeScriptString(kAuthorizeNetPaymentAddress).c_str(), formTarget(run), total,
                setting(g.authorizeNetLogin).c_str());
@@ -171,9 +175,11 @@ void writeSecureTrading(GenerationRun& run, PageWriter& out, const HomeFacts& fa
     const std::string page =
         CopyResource(run, std::string(fieldText(g.secureTradingPage)), std::string(fieldText(g.outputDir)));
     const std::string window = (g.customFormSeparateWindow ? "X" : "") + facts.windowName;
-    out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>function CallSecureTrading(){var f1=\"\",f2=\"\",n,p,nw;%s)js",
+    out.printf(R"js(d.write("<SCRIPT LANGUAGE=JAVASCRIPT>function CallSecureTrading(){var f1=\"\",f2=\"\",n,p,nw;)js"
+               R"js(if(parent.iItems==0){alert(\"%s\");return false;}%s)js",
+               frameScriptLabel(run, CommonLabel::NoItemsOrdered).c_str(),
                escapeScriptString(orderDetailsScript(OrderDetailsFor::SecureTrading, facts)).c_str());
-    out.printf(R"js(nw=window.open(\"%s?det=\"+escape(f1)+escape(f2),\"%s\");if(nw.opener==null)nw.opener=self;return false;}<\/SCRIPT>");)js"
+    out.printf(R"js(nw=window.open(\"%s?det=\"+escape(f1)+escape(f2),\"%s\");if(nw&&nw.opener==null)nw.opener=self;return false;}<\/SCRIPT>");)js"
                "\n",
                escapeScriptString(escapeScriptString(page)).c_str(), window.c_str());
 }

@@ -20,6 +20,7 @@ struct OrderColumns {
     std::string codeLabel;   // escaped for a script string
     int selectionCount = 0;
     std::string selectionLabels[kSelectionCount];
+    bool freeText[kSelectionCount] = {};
     bool tax = false;        // includeTax
     bool itemTaxTypes = false;
     int labelColumns() const { return selectionCount + 3 + (productCode ? 1 : 0) + (tax ? 1 : 0); }
@@ -33,8 +34,10 @@ OrderColumns orderColumnsFor(const GenerationRun& run) {
     columns.selectionCount = header.selectionCount < 0 ? 0
                              : header.selectionCount > kSelectionCount ? kSelectionCount
                                                                        : header.selectionCount;
-    for (int i = 0; i < columns.selectionCount; ++i)
+    for (int i = 0; i < columns.selectionCount; ++i) {
         columns.selectionLabels[i] = escapeScriptString(header.selections[i].caption);
+        columns.freeText[i] = header.selections[i].kind == SelectionKind::TextOption;
+    }
     columns.tax = run.general.includeTax != 0;
     columns.itemTaxTypes = columns.tax && header.taxTypeCount > 0;
     return columns;
@@ -102,8 +105,9 @@ void writeOrderTable(const GenerationRun& run, PageWriter& out, const OrderColum
     out.put("for(var n=1;n<iNextProd;n++){var p=prods[n];if(p.qty>0)outstring+=\"<TR><TD>\"+p.desc+\"</TD>");
     if (columns.productCode)
         out.put("<TD>\"+p.pc+\"</TD>");
+    // What a visitor typed is shown as typed (parent.ht).
     for (int k = 1; k <= columns.selectionCount; ++k)
-        out.printf("<TD>\"+p.sl%d+\"</TD>", k);
+        out.printf(columns.freeText[k - 1] ? "<TD>\"+parent.ht(p.sl%d)+\"</TD>" : "<TD>\"+p.sl%d+\"</TD>", k);
     out.put("<TD ALIGN=RIGHT>\"+fa(p.up)+\"</TD><TD ALIGN=RIGHT>\"+p.qty+\"</TD><TD ALIGN=RIGHT>\"+fa(p.cost)+\"</TD>");
     if (columns.tax)
         out.put("<TD ALIGN=RIGHT>\"+fa(p.tcost)+\"</TD>");
@@ -166,7 +170,7 @@ void writeDetailsTable(const GenerationRun& run, PageWriter& out) {
 void writeHiddenOrder(const GenerationRun& run, PageWriter& out, const OrderColumns& columns) {
     out.put("outstring+=\"<TR><TD></TD><TD>\";\n");
     out.put("for(var n=1;n<iNextProd;n++){var p=prods[n];if(p.qty>0)outstring+=\"<INPUT TYPE=HIDDEN "
-            "NAME=\\\"ITEM\"+n+\"\\\" VALUE=\\\"\"+p.desc");
+            "NAME=\\\"ITEM\"+n+\"\\\" VALUE=\\\"\"+parent.ht(p.desc");
     if (columns.productCode)
         out.put("+\"|\"+p.pc");
     for (int k = 1; k <= columns.selectionCount; ++k)
@@ -174,7 +178,7 @@ void writeHiddenOrder(const GenerationRun& run, PageWriter& out, const OrderColu
     out.put("+\" : \"+p.qty+\" @ \"+p.up+\" = \"+fa(p.cost)");
     if (columns.tax)
         out.put("+\" with tax added : \"+fa(p.tcost)");
-    out.put("+\"\\\">\";}\n");
+    out.put(")+\"\\\">\";}\n");
     if (deliveryCharges(run)) {
         if (columns.tax)
             out.put("outstring+=\"<INPUT TYPE=HIDDEN NAME=\\\"ITEMSTOTAL\\\" VALUE=\\\"total of items (with tax "
@@ -182,7 +186,7 @@ void writeHiddenOrder(const GenerationRun& run, PageWriter& out, const OrderColu
         else
             out.put("outstring+=\"<INPUT TYPE=HIDDEN NAME=\\\"ITEMSTOTAL\\\" VALUE=\\\"total of items is \"+"
                     "fa(fOrderTotal)+\"\\\">\";\n");
-        out.put("outstring+=\"<INPUT TYPE=HIDDEN NAME=\\\"GRANDTOTAL\\\" VALUE=\\\"including delivery (\"+parent.Sch+"
+        out.put("outstring+=\"<INPUT TYPE=HIDDEN NAME=\\\"GRANDTOTAL\\\" VALUE=\\\"including delivery (\"+parent.ht(parent.Sch)+"
                 "\") of \"+fa(parent.DelivCost)+\" is \"+fa(fTotalCost)+\"\\\">\";\n");
     }
     out.printf("outstring+=\"<INPUT TYPE=SUBMIT NAME=\\\"SUBMIT\\\" VALUE=\\\"%s\\\"></TD></TR>\";\n",
@@ -206,8 +210,10 @@ void writeAddressTable(const GenerationRun& run, PageWriter& out) {
 // form goes into the order window.
 void writeEnding(const GenerationRun& run, PageWriter& out) {
     out.printf("parent.ShowBasket();\nnw=window.open(\"\",\"X%s\");\n", run.windowName.c_str());
-    out.put("if(parent.iver<4&&(nw.document==null||parent.isie))setTimeout(\"nw.document.write(outstring);"
-            "nw.document.close()\",50);\nelse{nw.document.write(outstring);nw.document.close();nw.focus();}\n");
+    // A window the browser refused to open (a popup blocker) is left alone;
+    // the browser says it blocked one.
+    out.put("if(nw){if(parent.iver<4&&(nw.document==null||parent.isie))setTimeout(\"nw.document.write(outstring);"
+            "nw.document.close()\",50);\nelse{nw.document.write(outstring);nw.document.close();nw.focus();}}\n");
     out.put("</SCRIPT>\n");
 }
 

@@ -8,8 +8,8 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { makeShop, inBrowser } from './shop.mjs';
-import { addToBasket } from './basket_pages.mjs';
+import { makeShop, inBrowser, eventually } from './shop.mjs';
+import { addToBasket, basketTable } from './basket_pages.mjs';
 
 const DATA = '#!CODE=Code;\nMug,M-1,4.50,,Stoneware mug\nCup,C-2,2.25,,Tea cup\nSpoon,S-3,0.80,,Spoon\n';
 const NO_ITEMS = 'There are no items ordered';
@@ -202,5 +202,62 @@ test('the SecureTrading order page shows the basket it is opened with', async (t
       ['Tea cup', 'C-2', '2.25', '1', '2.25'],
       ['Total', '11.25'],
     ]);
+  });
+});
+
+// What a visitor types reaches the basket, the provider's form and the
+// provider as typed: never as markup, never cutting an attribute short.
+test('a typed message with markup and quotes stays text in the basket and in the form', async (t) => {
+  const typed = '<i>Love</i> & "Mum"';
+  const shop = makeShop({
+    key: 'pay-typed',
+    settings: { ...BASE, ...WORLDPAY },
+    data: '#!CODE=Code;TXTOPT1=Message;\nCard,K-1,3.00,,,Birthday card\n',
+  });
+  t.after(() => shop.remove());
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
+    const item = s.frame('ZKITEM');
+    await item.fill('input[name=SLT0]', typed);
+    await addToBasket(s, { page: 'zk000002.html', quantity: 1, reload: true });
+    const { lines } = await basketTable(s);
+    assert.equal(lines[0].Message, typed);
+    assert.equal(await s.basketFrame().evaluate(() => document.querySelectorAll('form i').length), 0);
+    const fields = await formFields(s, 'WorldPay');
+    assert.equal(fields.desc1, `Birthday card, ${typed}`);
+    const posted = catchPost(s, 'https://pay.example/**');
+    await s.basketFrame().click('[onclick="CallWorldPay()"]');
+    assert.equal((await posted).desc1, `Birthday card, ${typed}`);
+  });
+});
+
+// Paying a second time, after the first payment window was closed, sends the
+// delivery once.
+test('InternetSecure sends the delivery entry once however often the visitor pays', async (t) => {
+  const shop = shopFor(t, 'pay-internetsecure-twice',
+    { paymentGateway: 2, internetSecureMerchant: 'M42', orderFormFlags: 3, customFormSeparateWindow: 1 },
+    [['delivery', 'add-formula', 'Post', '--initial', '2', '--factor', '0']]);
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
+    await addToBasket(s, { page: 'zk000002.html', quantity: 1 });
+    const products = [];
+    await s.page.context().route('https://secure.internetsecure.com/**', async (route) => {
+      products.push(new URLSearchParams(route.request().postData() || '').get('Products'));
+      await route.fulfill(RECEIVED);
+    });
+    for (let i = 0; i < 2; i++) {
+      await s.basketFrame().click('[onclick="CallInternetSecure()"]');
+      await eventually(`payment ${i + 1} sent`, async () => products.length === i + 1);
+    }
+    for (const sent of products)
+      assert.equal(sent, 'Unit Price::Quantity::Code::Item:: |4.5::1::M-1::Stoneware mug::|2.00::1::DLV::Post::::');
+  });
+});
+
+test('SecureTrading with an empty basket says there is nothing to order', async (t) => {
+  const shop = shopFor(t, 'pay-securetrading-empty', { paymentGateway: 4, customFormSeparateWindow: 1 });
+  await inBrowser(shop, FIRST_ITEM, async (s) => {
+    await s.basketFrame().click('[onclick="CallSecureTrading()"]');
+    await eventually('the alert', async () => s.dialogs.length === 1);
+    assert.deepEqual(s.dialogs, [NO_ITEMS]);
+    assert.equal(s.popups.length, 0);
   });
 });

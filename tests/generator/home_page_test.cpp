@@ -192,7 +192,7 @@ TEST(HomePage, PaymentFormsCarryTaxAndDelivery) {
           R"js(if(parent.iItems==0){alert(\"There are no items ordered\");return;})js"}},
         {"2",
          {R"js(if(fIncTax>fOrderTotal)s+="|"+fa(fIncTax-fOrderTotal)+"::1::TAX::"+TName+"::::";)js",
-          R"js(f.Products.value+=\"|\"+parent.fa(parent.DelivCost)+\"::1::DLV::\"+parent.Sch+\"::::\";f.submit();)js"}},
+          R"js(if(lines==null)lines=f.Products.value;f.Products.value=lines+\"|\"+parent.fa(parent.DelivCost)+\"::1::DLV::\"+parent.Sch+\"::::\";f.submit();)js"}},
         {"3",
          {R"js(+(fa(p.cost)!=fa(p.tcost)?" ("+fa(p.tcost)+")":"")+"; ";)js", R"js(NAME=x_Amount VALUE=\""+fa(fIncTax)+"\")js",
           R"js(f.x_Description.value+=\"  Delivery: \"+parent.fa(parent.DelivCost)+\" \"+parent.Sch;)js",
