@@ -33,13 +33,15 @@ std::string cssColour(const std::string& colour) {
     return hex ? "#" + colour : colour;
 }
 
-// The text on one line, safe as element content; only letters, digits and
-// a few signs pass into a style value.
+// The text on one line (a zero byte would end it early), safe as element
+// content.
 std::string tickerLine(std::string text) {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t' || c == '\0'; }, ' ');
     return escapeHtmlText(text);
 }
 
+// Only letters, digits and "#" pass into a style value.
 std::string styleValue(const std::string& value) {
     std::string safe;
     for (char c : value)

@@ -119,7 +119,8 @@ TEST(ScrollingTextApplet, ColoursWithAndWithoutHashGiveTheSameElement) {
 // in it is shown, never run, and its lines become one.
 TEST(ScrollingTextApplet, TextIsEscapedAndOnOneLine) {
     HeaderRun header;
-    writeFile(header.dir / "program" / "zkticker.dat", "Sale <script>alert(1)</script> & \"more\"\r\nnext line");
+    writeFile(header.dir / "program" / "zkticker.dat",
+              std::string("Sale <script>alert(1)</script> & \"more\"\r\nnext\0line", 50));
     ASSERT_NO_FATAL_FAILURE(header.prepare());
     PageWriter out;
     ASSERT_TRUE(out.open((header.dir / "applet.html").string()));
