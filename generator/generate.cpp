@@ -7,6 +7,7 @@
 #include "generator/expires_tag.h"
 #include "generator/generation_run.h"
 #include "generator/currency_script.h"
+#include "generator/header_page.h"
 #include "generator/home_page.h"
 #include "generator/index_page.h"
 #include "generator/order_form_page.h"
@@ -135,6 +136,10 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
     setUpCounters(*run);
     readHeader(*run);
 
+    // After the data file's header block, so that the header page carries
+    // the catalogue's character set like every other page.
+    if (appearance.includeHeaderFrame)
+        HeaderPage(*run);
     HomePage(*run);
     IndexPage(*run, "zki00000.html", "", std::nullopt);
     OrderFormPage(*run);

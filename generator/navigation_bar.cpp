@@ -59,8 +59,6 @@ bool carriesSearchBox(const GenerationRun& run, const std::string& ownFileName) 
 
 void writeSearchBox(GenerationRun&, PageWriter&) {}
 
-void writeScrollingText(GenerationRun&, PageWriter&) {}
-
 void NavigationBar(GenerationRun& run, PageWriter& out, const std::string& parentFileName, BarPlace place,
                    const std::string& ownFileName) {
     const AppearanceSet& a = run.appearance;

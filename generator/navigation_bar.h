@@ -17,7 +17,8 @@ bool carriesSearchBox(const GenerationRun& run, const std::string& ownFileName);
 // The navigation is written into the header frame instead of the index pages.
 bool navigationInHeaderFrame(const GenerationRun& run);
 
-// Hooks for the search form and the scrolling-text applet, which their own
-// writers fill; they write nothing yet.
+// Hook for the search form, which its own writer fills; it writes nothing yet.
 void writeSearchBox(GenerationRun& run, PageWriter& out);
+// The scrolling-text applet with the text inside it for browsers that run
+// no applets; copies zkticker.class and zkticker.dat beside the page.
 void writeScrollingText(GenerationRun& run, PageWriter& out);

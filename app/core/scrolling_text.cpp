@@ -1,32 +1,7 @@
 #include "app/core/scrolling_text.h"
 
-#include <cerrno>
-#include <fstream>
-#include <iterator>
-#include <sys/stat.h>
-
 #include "model/decimal_number.h"
 #include "model/paths.h"
-
-int readScrollingTextFile(const std::string& path, std::string& text) {
-    text.clear();
-    struct stat status;
-    if (::stat(path.c_str(), &status) != 0)
-        return errno == ENOENT ? -2 : -4;
-    if (!S_ISREG(status.st_mode))
-        return -4;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return -4;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        text.clear();
-        return -4;
-    }
-    return 0;
-}
-
-int writeScrollingTextFile(const std::string& path, std::string_view text) { return replaceFile(path, text); }
 
 ScrollingTextForm loadScrollingText(const SettingsBlocks& blocks, std::string_view programDir) {
     const AppearanceSet& a = blocks.appearance;

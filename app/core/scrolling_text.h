@@ -4,9 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "generator/scrolling_text_file.h"
 #include "model/settings_store.h"
-
-inline constexpr std::string_view kScrollingTextFile = "zkticker.dat";
 
 enum class TickerPlacement { HeaderFrame = 0, TopIndex = 1 };
 
@@ -20,12 +19,6 @@ struct ScrollingTextForm {
     TickerPlacement placement = TickerPlacement::HeaderFrame;
     bool includeTicker = false;
 };
-
-// Reads the whole file into text. 0, -2 when there is no such file, -4 when
-// it cannot be read; text is empty on failure.
-int readScrollingTextFile(const std::string& path, std::string& text);
-// Replaces the file whole. 0 or -1.
-int writeScrollingTextFile(const std::string& path, std::string_view text);
 
 // The dialog's values from the record and the file in programDir (a missing
 // file gives an empty text).

@@ -11,3 +11,4 @@ int runCurrencyCommand(int argc, char** argv);
 int runCurrencyScriptCommand(int argc, char** argv);
 int runDeliveryCommand(int argc, char** argv);
 int runOrderFormCommand(int argc, char** argv);
+int runTickerCommand(int argc, char** argv);

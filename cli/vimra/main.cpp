@@ -23,6 +23,7 @@ const Command kCommands[] = {
     {"currency-script", runCurrencyScriptCommand, "currency-script        write zkaltcurr.js alone for upload"},
     {"delivery", runDeliveryCommand, "delivery list | add-formula NAME ... | add-range NAME ... | remove N"},
     {"order-form", runOrderFormCommand, "order-form show | set FIELD VALUE | template FILE"},
+    {"ticker", runTickerCommand, "ticker show | set TEXT   the scrolling text"},
 };
 
 int usage() {

@@ -216,3 +216,29 @@ TEST_F(DataCommandsTest, HelpGoesToStandardOutput) {
         EXPECT_EQ(result.errors, "");
     }
 }
+
+TEST_F(DataCommandsTest, ScrollingTextIsSetAndShownAsItStands) {
+    ChildResult none = vimra({"ticker", "show"});
+    EXPECT_EQ(none.status, 0) << "no zkticker.dat yet: no text";
+    EXPECT_EQ(none.out, "");
+    expectRuns({"ticker", "set", "Sale <b>now</b> on\nall week"});
+    EXPECT_EQ(readFile(home / "zkticker.dat"), "Sale <b>now</b> on\nall week");
+    EXPECT_EQ(vimra({"ticker", "show"}).out, "Sale <b>now</b> on\nall week");
+    expectRuns({"ticker", "set", ""});
+    EXPECT_EQ(readFile(home / "zkticker.dat"), "");
+
+    for (const char* args : {"ticker", "ticker set", "ticker show extra", "ticker scroll"}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(vimra(words(args)).status, 2);
+    }
+    ChildResult help = vimra({"ticker", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: vimra-cli ticker"), std::string::npos) << help.out;
+
+    fs::remove(home / "zkticker.dat");
+    fs::create_directories(home / "zkticker.dat");
+    ChildResult unreadable = vimra({"ticker", "show"});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.errors, "vimra-cli: cannot read <" + file("zkticker.dat") + ">\n");
+    EXPECT_EQ(vimra({"ticker", "set", "x"}).status, 1);
+}

@@ -285,3 +285,27 @@ TEST_F(GenerateTest, PagesNameTheCharacterSet) {
 }
 
 } // namespace
+
+namespace {
+
+// The header frame page comes before the home page, in the data file's
+// character set; one that cannot be created is reported and the rest of the
+// catalogue is still written, the run failing only at its end.
+TEST_F(GenerateTest, HeaderPageIsWrittenFirstAndItsFailureStopsNothing) {
+    writeFile(dir / "shop" / "shop.txt", "#!CHARSET=utf-8;\nTeapot,12.50,,A round pot\n");
+    appearance->includeHeaderFrame = 1;
+    ASSERT_EQ(generate(), 0) << diagnostics;
+    EXPECT_NE(readFile(dir / "out" / "zkheader1.html").find("charset=utf-8\""), std::string::npos);
+    const std::string header = join((dir / "out").string(), "zkheader1.html");
+    const std::string list = readFile(dir / "program" / "files01.dat");
+    EXPECT_EQ(list.rfind(header + "\n" + join((dir / "out").string(), "zk000000.html") + "\n", 0), 0u) << list;
+
+    fs::remove(header);
+    fs::create_directories(header);
+    EXPECT_EQ(generate(), -1);
+    EXPECT_EQ(diagnostics, "failed to open <" + header + ">\n");
+    for (const char* page : {"zk000000.html", "zki00000.html", "zk000002.html"})
+        EXPECT_TRUE(fs::exists(dir / "out" / page)) << page;
+}
+
+} // namespace

@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, GoldenHomePage,
                                            "payment_securetrading", "payment_generic",
                                            "delivery_charges", "payment_worldpay_tax_delivery",
                                            "payment_authorizenet_tax_delivery", "payment_internetsecure_delivery",
-                                           "payment_generic_tax", "order_address_tax"));
+                                           "payment_generic_tax", "order_address_tax", "music"));
 
 // The page the order goes to is uploaded with the catalogue: a custom form
 // is copied beside the home page unless it has an address of its own, and
