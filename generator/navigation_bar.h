@@ -17,7 +17,14 @@ bool carriesSearchBox(const GenerationRun& run, const std::string& ownFileName);
 // The navigation is written into the header frame instead of the index pages.
 bool navigationInHeaderFrame(const GenerationRun& run);
 
-// Hooks for the search form and the scrolling-text applet, which their own
-// writers fill; they write nothing yet.
-void writeSearchBox(GenerationRun& run, PageWriter& out);
+// The bar's links (basket, previous index, home) as the page writes them;
+// previousAddress fills the previous-index link, which is left out when it
+// is empty.
+std::string standardLinks(const GenerationRun& run, const std::string& previousAddress);
+
+// The index variant of the search form on the page callingPage; nothing
+// when the header frame carries the form.
+void writeSearchBox(GenerationRun& run, PageWriter& out, const std::string& callingPage);
+
+// Hook for the scrolling-text applet, which its own writer fills.
 void writeScrollingText(GenerationRun& run, PageWriter& out);
