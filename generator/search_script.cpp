@@ -131,8 +131,12 @@ int WriteSearchScript(GenerationRun& run, const std::string& templatePath, const
         }
         at = end;
     }
-    if (!blockWritten)
+    if (!blockWritten) {
+        // The block starts a line of its own, not the end of a comment.
+        if (!script.empty() && script.back() != '\n')
+            script += '\n';
         script += searchConfigurationBlock(run);
+    }
     if (replaceFile(outputPath, script) != 0) {
         std::fprintf(run.diagnostics, "couldn't open <%s>\n", outputPath.c_str());
         run.fileNotWritten(outputPath);

@@ -195,7 +195,7 @@ sub print_results {
         my $count = 0;
         for my $page (@pages) {
             my $name = $names{$page} // sprintf('zk%.6d.html', $page);
-            print result_line($count++, $page, $name);
+            print result_line(++$count, $page, $name);
         }
         print "$LINKEND\n" unless $cells;
     }
