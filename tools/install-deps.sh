@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev
-  python3 python3-pyftpdlib lftp
+  python3 python3-pyftpdlib lftp lighttpd
   chromium
 )
 missing=()
