@@ -11,6 +11,7 @@
 #include "generator/search_script.h"
 #include "model/paths.h"
 #include "tests/generator/step_run.h"
+#include "tests/support/generator_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -134,6 +135,36 @@ TEST(SearchForm, HeaderVariantSendsTheLastIndexShownIntoTheIndexFrame) {
         want.replace(want.find("%s"), 2, c.colour);
         want.replace(want.find("%s"), 2, c.size);
         EXPECT_EQ(readFile(page), want);
+    }
+}
+
+} // namespace
+
+namespace {
+
+using SearchPlacement = GeneratorFixture;
+
+// The header frame carries the only form when the navigation lives there;
+// without a header frame the index pages keep theirs.
+TEST_F(SearchPlacement, IndexPagesLeaveTheFormToTheHeaderFrame) {
+    struct Case {
+        const char* name;
+        int headerFrame;
+        bool indexForm;
+    };
+    const Case cases[] = {{"header frame", 1, false}, {"no header frame", 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        appearance->includeHeaderFrame = c.headerFrame;
+        appearance->navigationInHeader = 1;
+        general->searchPlacement = 2;
+        ASSERT_EQ(generate("A,1.00,,\nSub,,INDEX,\nB,2.00,,\nEND INDEX\n"), 0) << diagnostics;
+        for (const char* name : {"zki00000.html", "zki00002.html"}) {
+            SCOPED_TRACE(name);
+            const std::string index = page(name);
+            EXPECT_EQ(index.find("<form name=\"search\"") != std::string::npos, c.indexForm);
+            EXPECT_EQ(index.find("</form>") != std::string::npos, c.indexForm);
+        }
     }
 }
 
