@@ -25,7 +25,8 @@ sub finish {
 }
 
 open(my $in, '<', $list) or finish(1, "cannot read $list: $!");
-my %lines;
+my %seen;
+my @entries;
 my $read = 0;
 while (my $line = <$in>) {
     $line =~ s/\r?\n\z//;
@@ -34,17 +35,16 @@ while (my $line = <$in>) {
     my $page = substr($line, $comma + 1);
     next unless $page =~ /\A\d{1,9}\z/;
     $read++;
-    $lines{lc(substr($line, 0, $comma)) . ',' . ($page + 0)} = 1;
+    my $word = lc substr($line, 0, $comma);
+    my $number = $page + 0;
+    push @entries, [$word, $number] unless $seen{"$word,$number"}++;
 }
 close($in);
 
-my ($out, $temporary) = tempfile('search01-XXXXXX', DIR => dirname($list), UNLINK => 0);
-for my $line (sort {
-        my ($wa, $pa) = $a =~ /\A(.*),(\d+)\z/;
-        my ($wb, $pb) = $b =~ /\A(.*),(\d+)\z/;
-        $wa cmp $wb || $pa <=> $pb
-    } keys %lines) {
-    print {$out} "$line\n";
+my ($out, $temporary) = eval { tempfile('search01-XXXXXX', DIR => dirname($list), UNLINK => 0) };
+finish(1, "cannot write beside $list") unless $out;
+for my $entry (sort { $a->[0] cmp $b->[0] || $a->[1] <=> $b->[1] } @entries) {
+    print {$out} "$entry->[0],$entry->[1]\n";
 }
 if (!close($out) || !rename($temporary, $list)) {
     my $error = "$!";
@@ -52,4 +52,4 @@ if (!close($out) || !rename($temporary, $list)) {
     finish(1, "cannot write $list: $error");
 }
 chmod(0644, $list);
-finish(0, sprintf('%d words read, %d kept', $read, scalar(keys %lines)));
+finish(0, sprintf('%d words read, %d kept', $read, scalar(@entries)));
