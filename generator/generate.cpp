@@ -11,6 +11,7 @@
 #include "generator/home_page.h"
 #include "generator/index_page.h"
 #include "generator/order_form_page.h"
+#include "generator/search_script.h"
 #include "generator/tax_file.h"
 #include "model/paths.h"
 #include "model/regular_file.h"
@@ -147,6 +148,9 @@ int Generate(const AppearanceSet& appearance, const GeneralSettings& general, Us
     run->reader.close();
     run->pageTemplate = PageTemplate{};
 
+    const std::string_view scriptName = fieldText(general.searchScript);
+    WriteSearchScript(*run, std::string(fieldText(general.searchProgram)),
+                      searchOutputDir.empty() || scriptName.empty() ? "" : join(searchOutputDir, scriptName));
     CopyResource(*run, std::string(fieldText(general.searchPreprocess)), searchOutputDir);
 
     for (const std::string& list : run->lists.finish()) {

@@ -5,6 +5,7 @@
 #include "generator/escaping.h"
 #include "generator/generation_run.h"
 #include "generator/page_writer.h"
+#include "generator/search_form.h"
 #include "model/paths.h"
 
 namespace {
@@ -57,50 +58,65 @@ bool carriesSearchBox(const GenerationRun& run, const std::string& ownFileName) 
     return digits != std::string::npos && std::atol(ownFileName.c_str() + digits) == 0;
 }
 
-void writeSearchBox(GenerationRun&, PageWriter&) {}
+void writeSearchBox(GenerationRun& run, PageWriter& out, const std::string& callingPage) {
+    // The header frame carries the only form then.
+    if (navigationInHeaderFrame(run))
+        return;
+    writeSearchForm(run, out, callingPage, false);
+}
 
-void NavigationBar(GenerationRun& run, PageWriter& out, const std::string& parentFileName, BarPlace place,
-                   const std::string& ownFileName) {
+std::string standardLinks(const GenerationRun& run, const std::string& previousAddress) {
     const AppearanceSet& a = run.appearance;
     const IndexDecorations& index = run.decorations.index;
     const bool coloured = a.indexStyle == 2;
-    const bool searchBox = carriesSearchBox(run, ownFileName);
     const bool inHeader = navigationInHeaderFrame(run);
     const CellLook look = cellLook(run);
     const char* align = look.align.c_str();
     const char* handlers = look.handlers.c_str();
     const char* colour = look.colour.c_str();
 
-    if (place == BarPlace::Bottom && searchBox)
-        writeSearchBox(run, out);
-
+    std::string bar;
     if (!coloured)
-        out.put("<table border=0 cellspacing=1 cellpadding=0 align=center>");
+        bar += "<table border=0 cellspacing=1 cellpadding=0 align=center>";
     if (run.basketMode == 2 && !inHeader) {
-        out.printf("%s<TR ALIGN=CENTER><TD%s%s%s>%s</td>", "", align, handlers, colour, index.basketLink.c_str());
+        bar += formatText("%s<TR ALIGN=CENTER><TD%s%s%s>%s</td>", "", align, handlers, colour,
+                          index.basketLink.c_str());
         if (!coloured)
-            out.put("<tr><td height=3></td>");
+            bar += "<tr><td height=3></td>";
     }
-    if (!parentFileName.empty()) {
-        out.printf("%s<TR ALIGN=CENTER><TD%s%s%s>", "", align, handlers, colour);
-        out.put(filled(index.previousLink, escapeScriptString(parentFileName)));
-        out.put(coloured ? "</TD>" : "</TD><TR><TD HEIGHT=3></TD>");
+    if (!previousAddress.empty()) {
+        bar += formatText("%s<TR ALIGN=CENTER><TD%s%s%s>", "", align, handlers, colour);
+        bar += filled(index.previousLink, previousAddress);
+        bar += coloured ? "</TD>" : "</TD><TR><TD HEIGHT=3></TD>";
     }
     if (!index.homeLink.empty() && !inHeader) {
         if (coloured)
-            out.printf("%s<TR ALIGN=CENTER><td%s%s%s>%s</td>", "", align, handlers, colour, index.homeLink.c_str());
+            bar += formatText("%s<TR ALIGN=CENTER><td%s%s%s>%s</td>", "", align, handlers, colour,
+                              index.homeLink.c_str());
         else
-            out.printf("%s<TR ALIGN=CENTER><TD>%s</TD><TR><TD HEIGHT=3></TD>", "", index.homeLink.c_str());
+            bar += formatText("%s<TR ALIGN=CENTER><TD>%s</TD><TR><TD HEIGHT=3></TD>", "", index.homeLink.c_str());
     }
     if (!coloured)
-        out.put("</table>");
+        bar += "</table>";
+    return bar;
+}
 
-    if (ownFileName == "zki00000.html" && run.general.includeTicker && a.scrollingTextOnIndex == 1) {
+void NavigationBar(GenerationRun& run, PageWriter& out, const std::string& parentFileName, BarPlace place,
+                   const std::string& ownFileName) {
+    const bool coloured = run.appearance.indexStyle == 2;
+    const bool searchBox = carriesSearchBox(run, ownFileName);
+
+    if (place == BarPlace::Bottom && searchBox)
+        writeSearchBox(run, out, ownFileName);
+
+    out.put(standardLinks(run, parentFileName.empty() ? "" : escapeScriptString(parentFileName)));
+
+    if (ownFileName == "zki00000.html" && run.general.includeTicker && run.appearance.scrollingTextOnIndex == 1) {
         out.put(coloured ? "<tr align=center><td>" : "<center>");
         writeScrollingText(run, out);
         out.put(coloured ? "</td>" : "</center>");
     }
 
     if (place == BarPlace::Top && searchBox)
-        writeSearchBox(run, out);
+        writeSearchBox(run, out, ownFileName);
 }

@@ -17,8 +17,15 @@ bool carriesSearchBox(const GenerationRun& run, const std::string& ownFileName);
 // The navigation is written into the header frame instead of the index pages.
 bool navigationInHeaderFrame(const GenerationRun& run);
 
-// Hook for the search form, which its own writer fills; it writes nothing yet.
-void writeSearchBox(GenerationRun& run, PageWriter& out);
+// The bar's links (basket, previous index, home) as the page writes them;
+// previousAddress fills the previous-index link, which is left out when it
+// is empty.
+std::string standardLinks(const GenerationRun& run, const std::string& previousAddress);
+
+// The index variant of the search form on the page callingPage; nothing
+// when the header frame carries the form.
+void writeSearchBox(GenerationRun& run, PageWriter& out, const std::string& callingPage);
+
 // The scrolling-text applet with the text inside it for browsers that run
 // no applets; copies zkticker.class and zkticker.dat beside the page.
 void writeScrollingText(GenerationRun& run, PageWriter& out);

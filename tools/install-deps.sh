@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev
-  python3 python3-pyftpdlib lftp
+  python3 python3-pyftpdlib lftp lighttpd
   chromium
 )
 missing=()
@@ -21,6 +21,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=""
   [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
   export DEBIAN_FRONTEND=noninteractive
+  # lighttpd must not come up as a system service: the tests start their own,
+  # on a free port, with their own configuration. Service starts are refused
+  # while the packages go in, unless the machine has its own policy for that.
+  policy=/usr/sbin/policy-rc.d
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | $sudo_cmd tee "$policy" >/dev/null
+    $sudo_cmd chmod 755 "$policy"
+    trap '$sudo_cmd rm -f "$policy"' EXIT
+  fi
   $sudo_cmd apt-get update -qq
   $sudo_cmd apt-get install -y -qq "${missing[@]}"
 fi

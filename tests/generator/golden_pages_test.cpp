@@ -27,7 +27,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kGoldenDir = fs::path(VIMRA_SOURCE_DIR) / "tests" / "generator" / "golden";
-const char* const kCases[] = {"chain", "list", "selections", "html_template", "bullets", "cells", "group", "header_frame"};
+const char* const kCases[] = {"chain", "list", "selections", "html_template", "bullets", "cells", "group",
+                              "header_frame", "search_cells", "search_plain"};
 const std::set<std::string> kCaseDescriptionFiles = {"settings.txt", "pictures.txt"};
 
 void applySettingsFile(const fs::path& file, const std::string& runFolder, SettingsBlocks& blocks) {

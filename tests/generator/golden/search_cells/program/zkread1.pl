@@ -1,0 +1,2 @@
+#!/usr/bin/perl
+# word list

@@ -1,0 +1,3 @@
+#!/usr/bin/perl
+# a shop script without a marker
+print "hello\n";
