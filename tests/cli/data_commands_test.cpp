@@ -33,7 +33,8 @@ protected:
     void SetUp() override {
         home = dir / "program";
         copyFreshProgramDirectory(VIMRA_PROGRAM_DIR, home);
-        for (const char* name : {"zkas.dat", "zktax.dat", "zkcurr.dat", "zkdlv01.dat", "ZKOT.dat", "zkof01.dat"})
+        for (const char* name : {"zkas.dat", "zktax.dat", "zkcurr.dat", "zkdlv01.dat", "ZKOT.dat", "zkof01.dat",
+                                 "zkticker.dat"})
             fs::remove(home / name);
     }
 

@@ -162,7 +162,7 @@ namespace {
 TEST(OrderFormPage, TheDeliveredTemplateTakesEveryPiece) {
     OrderRun order;
     ASSERT_NO_FATAL_FAILURE(prepareCase(order, kCasesDir / "template_markers"));
-    fs::copy_file(fs::path(VIMRA_SOURCE_DIR) / "package" / "files" / "zkof01.dat", order.dir / "program" / "zkof01.dat",
+    fs::copy_file(fs::path(VIMRA_SOURCE_DIR) / "package" / "defaults" / "zkof01.dat", order.dir / "program" / "zkof01.dat",
                   fs::copy_options::overwrite_existing);
     ASSERT_EQ(order.writeOrderForm(), 0);
     const std::string page = readFile(order.dir / "out" / "order.html");
