@@ -9,6 +9,7 @@
 #include <string>
 
 #include "generator/generation_run.h"
+#include "model/paths.h"
 #include "model/settings_fields.h"
 #include "model/settings_store.h"
 #include "tests/support/golden_files.h"
