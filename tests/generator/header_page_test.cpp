@@ -61,20 +61,13 @@ class GoldenHeaderPage : public ::testing::TestWithParam<const char*> {};
 TEST_P(GoldenHeaderPage, MatchesExpectedFilesByteForByte) {
     const fs::path caseDir = kCasesDir / GetParam();
     HeaderRun header;
-    ASSERT_NO_FATAL_FAILURE(header.settings(readFile(kCasesDir / "base-settings.txt"), "base-settings.txt"));
-    ASSERT_NO_FATAL_FAILURE(header.settings(readFile(caseDir / "settings.txt"), "settings.txt"));
-    if (fs::exists(caseDir / "program"))
-        fs::copy(caseDir / "program", header.dir / "program", fs::copy_options::recursive);
-    drawPictures(caseDir / "pictures.txt", header.dir / "shop");
+    ASSERT_NO_FATAL_FAILURE(header.takeCase(caseDir));
     ASSERT_NO_FATAL_FAILURE(header.prepare());
     const std::set<fs::path> inputs = regularFilesUnder(header.dir / "out");
     ASSERT_EQ(header.writeHeaderPage(), 0) << header.diagnostics;
     EXPECT_EQ(header.diagnostics, "");
-    const GoldenRun run{.expectedDir = caseDir / "expected",
-                        .runDir = header.dir / "out",
-                        .inputs = inputs,
-                        .sourceDir = header.dir.path(),
-                        .normalise = [&](const std::string& text) { return header.normalised(text); }};
+    const GoldenRun run =
+        header.goldenRun(caseDir, inputs, [&](const std::string& text) { return header.normalised(text); });
     if (goldenRefreshRequested()) {
         rewriteExpectedFiles(run);
         GTEST_SKIP() << "expected files rewritten; review them with git diff";

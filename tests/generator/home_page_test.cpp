@@ -87,20 +87,12 @@ class GoldenHomePage : public ::testing::TestWithParam<const char*> {};
 TEST_P(GoldenHomePage, MatchesExpectedPagesByteForByte) {
     const fs::path caseDir = kCasesDir / GetParam();
     HomeRun home;
-    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(kCasesDir / "base-settings.txt"), "base-settings.txt"));
-    ASSERT_NO_FATAL_FAILURE(home.settings(readFile(caseDir / "settings.txt"), "settings.txt"));
-    if (fs::exists(caseDir / "program"))
-        fs::copy(caseDir / "program", home.dir / "program", fs::copy_options::recursive);
-    drawPictures(caseDir / "pictures.txt", home.dir / "shop");
+    ASSERT_NO_FATAL_FAILURE(home.takeCase(caseDir));
     ASSERT_NO_FATAL_FAILURE(home.prepare(readFile(caseDir / "catalogue.txt")));
     const std::set<fs::path> inputs = regularFilesUnder(home.dir / "out");
     ASSERT_EQ(home.writeHomePage(), 0) << home.diagnostics;
     EXPECT_EQ(home.diagnostics, "");
-    const GoldenRun run{.expectedDir = caseDir / "expected",
-                        .runDir = home.dir / "out",
-                        .inputs = inputs,
-                        .sourceDir = home.dir.path(),
-                        .normalise = [&](const std::string& text) { return home.normalised(text); }};
+    const GoldenRun run = home.goldenRun(caseDir, inputs, [&](const std::string& text) { return home.normalised(text); });
     if (goldenRefreshRequested()) {
         rewriteExpectedFiles(run);
         GTEST_SKIP() << "expected files rewritten; review them with git diff";

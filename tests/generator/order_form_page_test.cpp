@@ -58,13 +58,10 @@ public:
 };
 
 void prepareCase(OrderRun& order, const fs::path& caseDir) {
-    ASSERT_NO_FATAL_FAILURE(order.settings(readFile(kCasesDir / "base-settings.txt"), "base-settings.txt"));
-    ASSERT_NO_FATAL_FAILURE(order.settings(readFile(caseDir / "settings.txt"), "settings.txt"));
+    ASSERT_NO_FATAL_FAILURE(order.takeCase(caseDir));
     if (fs::exists(caseDir / "order-text.txt")) {
         ASSERT_NO_FATAL_FAILURE(order.orderText(readFile(caseDir / "order-text.txt")));
     }
-    if (fs::exists(caseDir / "program"))
-        fs::copy(caseDir / "program", order.dir / "program", fs::copy_options::recursive);
     ASSERT_NO_FATAL_FAILURE(order.prepare(readFile(caseDir / "catalogue.txt")));
 }
 

@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "generator/generation_run.h"
 #include "model/paths.h"
@@ -55,6 +58,28 @@ public:
     }
 
     bool written(const char* name) const { return std::filesystem::exists(dir / "out" / name); }
+
+    // A golden case's settings over its cases' base-settings.txt, its files
+    // for the program folder and its pictures.
+    void takeCase(const std::filesystem::path& caseDir) {
+        namespace fs = std::filesystem;
+        settings(readFile(caseDir.parent_path() / "base-settings.txt"), "base-settings.txt");
+        settings(readFile(caseDir / "settings.txt"), "settings.txt");
+        if (fs::exists(caseDir / "program"))
+            fs::copy(caseDir / "program", dir / "program", fs::copy_options::recursive);
+        drawPictures(caseDir / "pictures.txt", dir / "shop");
+    }
+
+    // The output folder's files besides inputs, against the case's expected/
+    // folder, normalised by normalise.
+    GoldenRun goldenRun(const std::filesystem::path& caseDir, std::set<std::filesystem::path> inputs,
+                        std::function<std::string(const std::string&)> normalise) const {
+        return GoldenRun{.expectedDir = caseDir / "expected",
+                         .runDir = dir / "out",
+                         .inputs = std::move(inputs),
+                         .sourceDir = dir.path(),
+                         .normalise = std::move(normalise)};
+    }
 
     TempDir dir;
     std::unique_ptr<SettingsBlocks> blocks = std::make_unique<SettingsBlocks>();
