@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev
+  libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev libzip-dev
   python3 python3-pyftpdlib lftp lighttpd
   chromium
 )
