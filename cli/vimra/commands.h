@@ -12,3 +12,4 @@ int runCurrencyScriptCommand(int argc, char** argv);
 int runDeliveryCommand(int argc, char** argv);
 int runOrderFormCommand(int argc, char** argv);
 int runTickerCommand(int argc, char** argv);
+int runSettingsArchiveCommand(int argc, char** argv);

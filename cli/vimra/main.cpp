@@ -17,6 +17,7 @@ const Command kCommands[] = {
     {"preview", runPreviewCommand, "preview                generate a short preview into tempOutputDir"},
     {"serve", runServeCommand, "serve [FOLDER] [--port N]  view the catalogue in a browser"},
     {"settings", runSettingsCommand, "settings list | get NAME... | set NAME=VALUE..."},
+    {"settings-archive", runSettingsArchiveCommand, "settings-archive save FILE [--comment TEXT] | retrieve FILE | describe FILE"},
     {"upload", runUploadCommand, "upload [--catalogue] [--search] [--order-form]"},
     {"tax", runTaxCommand, "tax list | add NAME RATE | remove N | clear"},
     {"currency", runCurrencyCommand, "currency list | add SYMBOL RATE | remove N | conversion on|off | text TEXT"},
