@@ -9,11 +9,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVIMRA_FUZZ=ON -DVIMRA_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target catalogue_reader_fuzz image_probe_fuzz editor_round_trip_fuzz -j "$(nproc)"
+cmake --build build-fuzz --target catalogue_reader_fuzz image_probe_fuzz editor_round_trip_fuzz settings_archive_fuzz -j "$(nproc)"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 # target and its number of inputs in the fixed run (about 15 s each)
-for entry in catalogue_reader:80000 image_probe:150000 editor_round_trip:6000; do
+for entry in catalogue_reader:80000 image_probe:150000 editor_round_trip:6000 settings_archive:3000; do
   target=${entry%%:*}
   if [ -n "${FUZZ_SECONDS:-}" ]; then
     limit=(-max_total_time="$FUZZ_SECONDS")
