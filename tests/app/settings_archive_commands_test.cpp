@@ -106,7 +106,7 @@ TEST_F(SettingsArchiveCommandsTest, RetrieveBringsBackTheSavedSettings) {
     EXPECT_TRUE(confirmArchiveToRetrieve(archive, messages));
     ASSERT_EQ(retrieveSettingsArchive(*blocks, programDir, archive, messages), 0);
     EXPECT_EQ(std::string(fieldText(blocks->general.outputDir)), "/srv/shop");
-    EXPECT_EQ(blocks->general.taxRate, 17.5);
+    EXPECT_EQ(double{blocks->general.taxRate}, 17.5);
     EXPECT_EQ(std::string(fieldText(blocks->appearance.setName)), "Autumn");
     EXPECT_EQ(settingsFile("zktax.dat"), "VAT 17.5");
     // The archive packed ZK002.dat as it stood on disk, before this save.
@@ -158,7 +158,7 @@ TEST_F(SettingsArchiveCommandsTest, ATruncatedArchiveLeavesTheSettingsAlone) {
 
     EXPECT_EQ(retrieveSettingsArchive(*blocks, programDir, dir.str() + "/saved.zka", messages), -1);
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"error reading archive"});
-    EXPECT_EQ(blocks->general.taxRate, 20.0);
+    EXPECT_EQ(double{blocks->general.taxRate}, 20.0);
     EXPECT_EQ(settingsFile("ZK002.dat"), general);
     EXPECT_EQ(settingsFile("ZK003.dat"), appearance);
     EXPECT_EQ(settingsFile("zktax.dat"), "VAT 20");
