@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 #include <zip.h>
 
@@ -49,6 +50,12 @@ std::optional<std::string> readWholeFile(const std::string& path, std::size_t li
     std::FILE* file = openRegularFile(path);
     if (!file)
         return std::nullopt;
+    // A large file is refused without reading it: the dialog asks at every selection.
+    struct stat status;
+    if (::fstat(::fileno(file), &status) != 0 || static_cast<unsigned long long>(status.st_size) > limit) {
+        std::fclose(file);
+        return std::nullopt;
+    }
     std::string bytes;
     char buffer[8192];
     std::size_t n;

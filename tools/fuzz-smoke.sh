@@ -13,7 +13,7 @@ cmake --build build-fuzz --target catalogue_reader_fuzz image_probe_fuzz editor_
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 # target and its number of inputs in the fixed run (about 15 s each)
-for entry in catalogue_reader:80000 image_probe:150000 editor_round_trip:6000 settings_archive:3000; do
+for entry in catalogue_reader:80000 image_probe:150000 editor_round_trip:6000 settings_archive:20000; do
   target=${entry%%:*}
   if [ -n "${FUZZ_SECONDS:-}" ]; then
     limit=(-max_total_time="$FUZZ_SECONDS")
