@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "generator/basket_arguments.h"
 #include "generator/basket_script.h"
 #include "generator/escaping.h"
 #include "generator/generation_run.h"
@@ -28,18 +29,18 @@ struct OrderColumns {
 
 OrderColumns orderColumnsFor(const GenerationRun& run) {
     const CatalogueHeader& header = run.reader.header();
+    // The order form's columns are the basket's.
+    const BasketArguments arguments = basketArgumentsFor(run);
     OrderColumns columns;
-    columns.productCode = (header.fieldMask & slotBit(kCodeSlot)) != 0;
+    columns.productCode = arguments.productCode;
     columns.codeLabel = escapeScriptString(header.codeCaption);
-    columns.selectionCount = header.selectionCount < 0 ? 0
-                             : header.selectionCount > kSelectionCount ? kSelectionCount
-                                                                       : header.selectionCount;
+    columns.selectionCount = arguments.selectionCount;
     for (int i = 0; i < columns.selectionCount; ++i) {
         columns.selectionLabels[i] = escapeScriptString(header.selections[i].caption);
         columns.freeText[i] = header.selections[i].kind == SelectionKind::TextOption;
     }
     columns.tax = run.general.includeTax != 0;
-    columns.itemTaxTypes = columns.tax && header.taxTypeCount > 0;
+    columns.itemTaxTypes = arguments.itemTaxType;
     return columns;
 }
 
