@@ -8,6 +8,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev libzip-dev
   python3 python3-pyftpdlib lftp lighttpd
   chromium
+  qt6-base-dev qt6-webengine-dev xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do
