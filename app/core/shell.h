@@ -14,4 +14,7 @@ public:
     // Starts program with arguments as an independent process and does not
     // wait for it. False when it could not be started.
     virtual bool startDetached(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // Shows the catalogue written into folder in the user's browser. By
+    // default its home page is opened from disk, with folder as working folder.
+    virtual bool viewCatalogue(const std::string& folder);
 };

@@ -19,6 +19,14 @@ int CVimraDoc::close() {
     return general == 0 && appearance == 0 ? 0 : -1;
 }
 
+int CVimraDoc::saveAppearanceAndGeneral() {
+    int appearance = saveAppearanceSet(m_blocks->appearance, m_messages, m_programDir);
+    int general = saveGeneralSettings(m_blocks->general, m_messages, m_programDir);
+    return general == 0 && appearance == 0 ? 0 : -1;
+}
+
+void CVimraDoc::appearanceReplaced() { notify(ViewHint::ReloadAppearance, ""); }
+
 int CVimraDoc::generate() {
     GenerationReport report;
     if (Generate(m_blocks->appearance, m_blocks->general, m_messages, m_programDir, m_diagnostics, &report) == 0)
@@ -42,8 +50,7 @@ int CVimraDoc::create(ViewOffer offer) {
         return -1;
     if (offer == ViewOffer::AskToView &&
         m_messages.show("do you wish to view the catalogue?", "", MessageButtons::YesNo) == MessageAnswer::Yes) {
-        const std::string outputDir(fieldText(general.outputDir));
-        m_shell.openWithDefaultProgram(join(outputDir, kHomePage), outputDir);
+        m_shell.viewCatalogue(std::string(fieldText(general.outputDir)));
     }
     return 0;
 }

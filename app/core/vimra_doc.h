@@ -33,6 +33,11 @@ public:
     void start();
     // Program exit: writes ZK002.dat, then ZK003.dat. 0, or -1 when either failed.
     int close();
+    // Writes ZK003.dat, then ZK002.dat, as the appearance pages do when applied.
+    int saveAppearanceAndGeneral();
+    // Tells the views that the record changed under them (a set was chosen,
+    // settings were retrieved): they reload the appearance pages.
+    void appearanceReplaced();
 
     // Saves the general block, then writes the catalogue into outputDir.
     // 0 on success; -1 after "error producing catalogue", which a run that

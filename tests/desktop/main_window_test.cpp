@@ -1,0 +1,260 @@
+// The main window driven through its real menu actions, on a fresh copy of
+// the program directory: the document's save points, Create, Update Cat View
+// with the preview pane, Edit Input File, Custom Colour and the sheet.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <optional>
+
+#include "app/core/command_table.h"
+#include "app/core/vimra_doc.h"
+#include "app/desktop/desktop_shell.h"
+#include "app/desktop/details_view.h"
+#include "app/desktop/main_frame.h"
+#include "app/desktop/output_view.h"
+#include "model/paths.h"
+#include "model/settings_store.h"
+#include "tests/support/child_process.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/temp_dir.h"
+
+#ifdef VIMRA_HAVE_WEBENGINE
+#include <QWebEnginePage>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Serves catalogues for real but records what it would open instead of
+// starting programs on the test machine.
+class RecordingShell : public DesktopShell {
+public:
+    bool openWithDefaultProgram(const std::string& path, const std::string& workingDir) override {
+        opened.push_back(path + " | " + workingDir);
+        return true;
+    }
+    bool startDetached(const std::string& program, const std::vector<std::string>& arguments) override {
+        started.push_back(program);
+        for (const std::string& argument : arguments)
+            started.push_back(argument);
+        return true;
+    }
+    std::vector<std::string> opened;
+    std::vector<std::string> started;
+};
+
+GeneralSettings savedGeneral(const fs::path& programDir) {
+    GeneralSettings general{};
+    readBlockFile((programDir / "ZK002.dat").string(), &general, sizeof general);
+    return general;
+}
+
+#ifdef VIMRA_HAVE_WEBENGINE
+QVariant runScript(QWebEnginePage* page, const QString& script) {
+    std::optional<QVariant> result;
+    page->runJavaScript(script, [&result](const QVariant& value) { result = value; });
+    if (!QTest::qWaitFor([&result] { return result.has_value(); }, 10000))
+        return QStringLiteral("no answer");
+    return *result;
+}
+#endif
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> m_folder;
+    fs::path m_programDir;
+    RecordingMessages m_messages;
+    std::unique_ptr<RecordingShell> m_shell;
+    std::unique_ptr<CVimraDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+
+    GeneralSettings& general() { return m_doc->settings().general; }
+    void trigger(int id) {
+        QAction* action = m_frame->action(id);
+        QVERIFY(action);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+    }
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TempDir>();
+        m_programDir = m_folder->path() / "program";
+        copyFreshProgramDirectory(VIMRA_PROGRAM_DIR, m_programDir);
+        m_messages = RecordingMessages();
+        m_shell = std::make_unique<RecordingShell>();
+        m_doc = std::make_unique<CVimraDoc>(m_programDir.string() + "/", m_messages, *m_shell);
+        m_doc->start();
+        copyField(general().outputDir, (m_folder->path() / "out").string());
+        copyField(general().tempOutputDir, (m_folder->path() / "preview").string());
+        m_frame = std::make_unique<CMainFrame>(*m_doc, m_messages, *m_shell);
+        m_frame->resize(1200, 800);
+        m_frame->show();
+    }
+
+    void cleanup() {
+        m_frame.reset();
+        m_doc.reset();
+        m_shell.reset();
+        m_folder.reset();
+    }
+
+    void menusFollowTheCommandTable() {
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vimra3"));
+        for (const CommandEntry& entry : generatorCommands()) {
+            QAction* action = m_frame->action(entry.id);
+            QVERIFY2(action, entry.text.data());
+            QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(entry.shortcut.data(),
+                                                                          qsizetype(entry.shortcut.size()))));
+            QCOMPARE(action->statusTip().isEmpty(), entry.prompt.empty());
+        }
+        QCOMPARE(m_frame->action(command::UpdateCatView)->statusTip(),
+                 QStringLiteral("Refresh the view of the catalogue (right frame)"));
+    }
+
+    void createSavesFirstAndOffersTheCatalogueOverHttp() {
+        m_messages.answerNext(MessageAnswer::Yes);
+        trigger(command::Create);
+        QCOMPARE(m_messages.texts(), std::vector<std::string>{"do you wish to view the catalogue?"});
+        QVERIFY(fs::exists(m_folder->path() / "out" / "zk000000.html"));
+        QCOMPARE(fieldText(savedGeneral(m_programDir).outputDir), fieldText(general().outputDir));
+        QCOMPARE(m_shell->opened.size(), std::size_t(1));
+        QVERIFY2(m_shell->opened[0].starts_with("http://127.0.0.1:"), m_shell->opened[0].c_str());
+        QVERIFY(m_shell->opened[0].find("/zk000000.html") != std::string::npos);
+        QCOMPARE(general().previewRun, 0);
+    }
+
+    void createThatFailsStillLeavesTheSettingsSaved() {
+        m_frame->detailsView()->findChild<QLineEdit*>("inputFile")->setText(
+            QString::fromStdString((m_folder->path() / "missing.txt").string()));
+        m_messages.answerNext(MessageAnswer::Yes);
+        trigger(command::Create);
+        QVERIFY(!m_messages.texts().empty());
+        QCOMPARE(m_messages.texts().back(), std::string("error producing catalogue"));
+        QCOMPARE(fieldText(savedGeneral(m_programDir).inputFile), fieldText(general().inputFile));
+        QVERIFY(m_shell->opened.empty());
+    }
+
+    void updateCatViewShowsThePreviewAndRestoresTheOutput() {
+        const std::string outputDir(fieldText(general().outputDir));
+        QSignalSpy loaded(m_frame->outputView(), &COutputView::pageLoaded);
+        trigger(command::UpdateCatView);
+        QVERIFY(m_messages.texts().empty());
+        QCOMPARE(fieldText(general().outputDir), outputDir);
+        QCOMPARE(general().previewRun, 0);
+        QVERIFY(!fs::exists(outputDir));
+        const QUrl expected = QUrl::fromLocalFile(QString::fromStdString((m_folder->path() / "preview" / "zk000000.html").string()));
+        QCOMPARE(m_frame->outputView()->shownAddress(), expected);
+        if (m_frame->outputView()->hasEmbeddedBrowser())
+            QVERIFY(loaded.wait(30000) || !loaded.isEmpty());
+    }
+
+    void aFailedUpdateCatViewSaysSoAndShowsNothing() {
+        m_frame->detailsView()->findChild<QLineEdit*>("inputFile")->clear();
+        trigger(command::UpdateCatView);
+        QVERIFY(!m_messages.texts().empty());
+        QCOMPARE(m_messages.texts().back(), std::string("error producing catalogue"));
+        QVERIFY(m_frame->outputView()->shownAddress().isEmpty());
+        QCOMPARE(general().previewRun, 0);
+    }
+
+    void theBasketWorksInThePreviewPane() {
+#ifdef VIMRA_HAVE_WEBENGINE
+        QSignalSpy loaded(m_frame->outputView(), &COutputView::pageLoaded);
+        trigger(command::UpdateCatView);
+        QVERIFY(loaded.wait(30000) || !loaded.isEmpty());
+        QWebEnginePage* page = m_frame->outputView()->page();
+        // The item frame fills after the frameset; its add control is the
+        // quantity button or the add link of the first item.
+        const QString click = QStringLiteral(
+            "(function(){var f=frames['ZKITEM'];if(!f||!f.document)return 'no item frame';"
+            "var d=f.document;var c=d.querySelector('input[name=qtbut0]')||"
+            "d.querySelector('a[href^=\"javascript:cpl0();parent.AddProdToQuote(\"]');"
+            "if(!c)return 'no add control';c.click();return 'clicked';})()");
+        QString answer;
+        QVERIFY(QTest::qWaitFor([&] { answer = runScript(page, click).toString(); return answer == "clicked"; }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return runScript(page, "iNextProd").toInt() == 2; }, 10000));
+        QVERIFY(!runScript(page, "prods[1].sDesc || prods[1].d || String(prods[1])").toString().isEmpty());
+#else
+        QSKIP("built without the embedded browser");
+#endif
+    }
+
+    void whatIsTypedIntoTheSheetIsAppliedByUpdateCatView() {
+        auto* title = m_frame->detailsView()->findChild<QLineEdit*>("catalogueTitle");
+        QVERIFY(title);
+        title->setText("Tea by the sea");
+        trigger(command::UpdateCatView);
+        QCOMPARE(fieldText(general().catalogueTitle), std::string_view("Tea by the sea"));
+        QCOMPARE(fieldText(savedGeneral(m_programDir).catalogueTitle), std::string_view("Tea by the sea"));
+    }
+
+    void reloadingTheAppearanceRefillsTheSheetAndSavesBoth() {
+        copyField(general().catalogueTitle, "Retrieved title");
+        fs::remove(m_programDir / "ZK003.dat");
+        m_doc->appearanceReplaced();
+        auto* title = m_frame->detailsView()->findChild<QLineEdit*>("catalogueTitle");
+        QCOMPARE(title->text(), QStringLiteral("Retrieved title"));
+        QVERIFY(fs::exists(m_programDir / "ZK003.dat"));
+        QCOMPARE(fieldText(savedGeneral(m_programDir).catalogueTitle), std::string_view("Retrieved title"));
+    }
+
+    void editInputFileStartsTheEditorOnTheInputFile() {
+        const std::string input(fieldText(general().inputFile));
+        trigger(command::EditInputFile);
+        // No editor in the program directory yet: the file opens with its default program.
+        QCOMPARE(m_shell->opened, std::vector<std::string>{input + " | "});
+        writeFile(m_programDir / "korvel", "#!/bin/sh\n");
+        trigger(command::EditInputFile);
+        QCOMPARE(m_shell->started, (std::vector<std::string>{(m_programDir / "korvel").string(), input}));
+    }
+
+    void customColourPutsItsTextOnTheClipboard() {
+        std::vector<Rgb> offered;
+        m_frame->chooseColour = [&offered](Rgb start) -> std::optional<Rgb> {
+            offered.push_back(start);
+            return Rgb{255, 0, 0};
+        };
+        trigger(command::CustomColour);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("#ff0000"));
+        m_frame->chooseColour = [&offered](Rgb start) -> std::optional<Rgb> {
+            offered.push_back(start);
+            return std::nullopt;
+        };
+        trigger(command::CustomColour);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("#ff0000"));
+        QCOMPARE(offered.size(), std::size_t(2));
+        QCOMPARE(offered[0].red, 0);
+        QCOMPARE(offered[1].red, 255);
+    }
+
+    void closingTheWindowSavesBothDefaultsFiles() {
+        m_frame->detailsView()->findChild<QLineEdit*>("catalogueTitle")->setText("Closing time typed");
+        m_doc->settings().appearance.setName[0] = 'Z';
+        fs::remove(m_programDir / "ZK002.dat");
+        fs::remove(m_programDir / "ZK003.dat");
+        m_frame->close();
+        QCOMPARE(fieldText(savedGeneral(m_programDir).catalogueTitle), std::string_view("Closing time typed"));
+        AppearanceSet appearance{};
+        QVERIFY(readBlockFile((m_programDir / "ZK003.dat").string(), &appearance, sizeof appearance) > 0);
+        QCOMPARE(appearance.setName[0], 'Z');
+    }
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
