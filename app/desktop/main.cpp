@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QScreen>
 
 #include "app/core/vimra_doc.h"
 #include "app/desktop/desktop_shell.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
     doc.start();
     CMainFrame frame(doc, messages, shell);
     messages.setParent(&frame);
+    // Without a window manager to maximise it, the window still fills the screen.
+    frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     frame.showMaximized();
     return application.exec();
 }
