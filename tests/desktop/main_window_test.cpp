@@ -17,6 +17,9 @@
 #include "app/desktop/details_view.h"
 #include "app/desktop/main_frame.h"
 #include "app/desktop/output_view.h"
+#include "app/desktop/scrolling_text_dialog.h"
+#include "app/desktop/about_box.h"
+#include <QPlainTextEdit>
 #include "model/paths.h"
 #include "model/settings_store.h"
 #include "tests/support/child_process.h"
@@ -83,6 +86,16 @@ class MainWindowTest : public QObject {
         QVERIFY(action);
         QVERIFY(action->isEnabled());
         action->trigger();
+    }
+
+    // Answers the modal dialog that the next command opens.
+    template <typename Dialog, typename Answer>
+    void whenDialogOpens(Answer answer) {
+        QTimer::singleShot(0, this, [answer] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            answer(dialog);
+        });
     }
 
 private slots:
@@ -235,6 +248,48 @@ private slots:
         QCOMPARE(offered.size(), std::size_t(2));
         QCOMPARE(offered[0].red, 0);
         QCOMPARE(offered[1].red, 255);
+    }
+
+    void scrollingTextIsStoredAndItsFileWrittenOnOkOnly() {
+        writeFile(m_programDir / "zkticker.dat", "Old news");
+        whenDialogOpens<CScrollingTextDlg>([](CScrollingTextDlg* dialog) {
+            QCOMPARE(dialog->findChild<QPlainTextEdit*>("text")->toPlainText(), QStringLiteral("Old news"));
+            dialog->findChild<QPlainTextEdit*>("text")->setPlainText("Fresh beans every Tuesday");
+            dialog->findChild<QLineEdit*>("width")->setText("450");
+            dialog->findChild<QLineEdit*>("border")->setText("navy");
+            dialog->reject();
+        });
+        trigger(command::ScrollingText);
+        QCOMPARE(readFile(m_programDir / "zkticker.dat"), std::string("Old news"));
+
+        whenDialogOpens<CScrollingTextDlg>([](CScrollingTextDlg* dialog) {
+            dialog->findChild<QPlainTextEdit*>("text")->setPlainText("Fresh beans every Tuesday");
+            dialog->findChild<QLineEdit*>("width")->setText("450");
+            dialog->findChild<QLineEdit*>("height")->setText("tall");
+            dialog->findChild<QLineEdit*>("border")->setText("navy");
+            dialog->accept();
+        });
+        trigger(command::ScrollingText);
+        QCOMPARE(readFile(m_programDir / "zkticker.dat"), std::string("Fresh beans every Tuesday"));
+        const ScrollingTextForm stored = m_doc->scrollingText();
+        QCOMPARE(stored.width, std::string("450"));
+        QCOMPARE(stored.height, std::string("0"));
+        QCOMPARE(stored.borderColour, std::string("navy"));
+    }
+
+    void theAboutBoxTypesItsTickerLine() {
+        QStringList seen;
+        whenDialogOpens<CAboutBox>([&seen](CAboutBox* about) {
+            [[maybe_unused]] const bool enough = QTest::qWaitFor([&] {
+                if (seen.isEmpty() || seen.back() != about->tickerText())
+                    seen.append(about->tickerText());
+                return seen.size() >= 4;
+            }, 5000);
+            about->accept();
+        });
+        trigger(command::About);
+        QVERIFY(seen.size() >= 4);
+        QVERIFY(seen[1].startsWith(seen[0]) && seen[1].size() == seen[0].size() + 1);
     }
 
     void closingTheWindowSavesBothDefaultsFiles() {
