@@ -1,8 +1,12 @@
 # The desktop programs: Qt 6 Widgets, with Qt WebEngine for the catalogue
 # preview when it is there (without it the preview pane offers the browser).
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
-find_package(Qt6 QUIET COMPONENTS WebEngineWidgets)
-set(VIMRA_HAVE_WEBENGINE ${Qt6WebEngineWidgets_FOUND})
+option(VIMRA_WEBENGINE "Preview the catalogue inside the program (Qt WebEngine)" ON)
+set(VIMRA_HAVE_WEBENGINE OFF)
+if(VIMRA_WEBENGINE)
+  find_package(Qt6 QUIET COMPONENTS WebEngineWidgets)
+  set(VIMRA_HAVE_WEBENGINE ${Qt6WebEngineWidgets_FOUND})
+endif()
 
 # vimra_widgets_library(NAME [DEPS dep...]) builds every .cpp of the calling
 # folder but main.cpp into one static library of windows, with moc.
