@@ -5,7 +5,7 @@
 #include <QTabWidget>
 
 class CVimraDoc;
-class CSettingsPage;
+class FormPage;
 
 class CDetailPage : public QTabWidget {
     Q_OBJECT
@@ -13,8 +13,9 @@ public:
     CDetailPage(CVimraDoc& doc, QWidget* parent = nullptr);
     void load();
     void apply();
+    FormPage* settingsPage() const { return m_settings; }
 
 private:
     CVimraDoc& m_doc;
-    CSettingsPage* m_settings;
+    FormPage* m_settings;
 };

@@ -147,7 +147,7 @@ private slots:
     }
 
     void createThatFailsStillLeavesTheSettingsSaved() {
-        m_frame->detailsView()->findChild<QLineEdit*>("inputFile")->setText(
+        m_frame->detailsView()->findChild<QLineEdit*>("control1000")->setText(
             QString::fromStdString((m_folder->path() / "missing.txt").string()));
         m_messages.answerNext(MessageAnswer::Yes);
         trigger(command::Create);
@@ -172,7 +172,7 @@ private slots:
     }
 
     void aFailedUpdateCatViewSaysSoAndShowsNothing() {
-        m_frame->detailsView()->findChild<QLineEdit*>("inputFile")->clear();
+        m_frame->detailsView()->findChild<QLineEdit*>("control1000")->clear();
         trigger(command::UpdateCatView);
         QVERIFY(!m_messages.texts().empty());
         QCOMPARE(m_messages.texts().back(), std::string("error producing catalogue"));
@@ -203,7 +203,7 @@ private slots:
     }
 
     void whatIsTypedIntoTheSheetIsAppliedByUpdateCatView() {
-        auto* title = m_frame->detailsView()->findChild<QLineEdit*>("catalogueTitle");
+        auto* title = m_frame->detailsView()->findChild<QLineEdit*>("control1025");
         QVERIFY(title);
         title->setText("Tea by the sea");
         trigger(command::UpdateCatView);
@@ -215,7 +215,7 @@ private slots:
         copyField(general().catalogueTitle, "Retrieved title");
         fs::remove(m_programDir / "ZK003.dat");
         m_doc->appearanceReplaced();
-        auto* title = m_frame->detailsView()->findChild<QLineEdit*>("catalogueTitle");
+        auto* title = m_frame->detailsView()->findChild<QLineEdit*>("control1025");
         QCOMPARE(title->text(), QStringLiteral("Retrieved title"));
         QVERIFY(fs::exists(m_programDir / "ZK003.dat"));
         QCOMPARE(fieldText(savedGeneral(m_programDir).catalogueTitle), std::string_view("Retrieved title"));
@@ -293,7 +293,7 @@ private slots:
     }
 
     void closingTheWindowSavesBothDefaultsFiles() {
-        m_frame->detailsView()->findChild<QLineEdit*>("catalogueTitle")->setText("Closing time typed");
+        m_frame->detailsView()->findChild<QLineEdit*>("control1025")->setText("Closing time typed");
         m_doc->settings().appearance.setName[0] = 'Z';
         fs::remove(m_programDir / "ZK002.dat");
         fs::remove(m_programDir / "ZK003.dat");
