@@ -82,7 +82,7 @@ CMainFrame::CMainFrame(CVimraDoc& doc, UserMessages& messages, DesktopShell& she
                                m_splitter);
     m_splitter->addWidget(m_details);
     m_splitter->addWidget(m_output);
-    m_splitter->setSizes({350, 880});
+    m_splitter->setSizes({350, 550});
     m_splitter->setStretchFactor(1, 1);
     setCentralWidget(m_splitter);
     m_doc.addObserver(*m_details);
