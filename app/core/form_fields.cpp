@@ -30,6 +30,20 @@ void storeNumber(SettingsBlocks& blocks, const SettingsField& field, long long n
 
 bool hasRange(const FormField& field) { return field.highest >= field.lowest; }
 
+// The bits of the field that a check box or radio group stands for, shifted down.
+long long partMask(const FormField& field) { return field.bits <= 0 ? ~0LL : (1LL << field.bits) - 1; }
+
+long long partOf(const FormField& field, long long number) {
+    return field.bit < 0 ? number : (number >> field.bit) & partMask(field);
+}
+
+long long withPart(const FormField& field, long long number, long long part) {
+    if (field.bit < 0)
+        return part;
+    const long long mask = partMask(field) << field.bit;
+    return (number & ~mask) | ((part << field.bit) & mask);
+}
+
 std::string converted(const FormField& field, std::string text) {
     if (field.conversions & NoBlanks)
         std::erase(text, ' ');
@@ -61,13 +75,12 @@ FormValue loadFormValue(const SettingsBlocks& blocks, const FormField& field) {
     const SettingsField& stored = *found;
     switch (field.kind) {
     case FormControl::Check: {
-        const long long number = storedNumber(blocks, stored);
-        const bool set = field.bit >= 0 ? ((number >> field.bit) & 1) != 0 : number != 0;
+        const bool set = partOf(field, storedNumber(blocks, stored)) != 0;
         value.checked = (field.conversions & Inverted) ? !set : set;
         break;
     }
     case FormControl::Radio: {
-        const long long number = storedNumber(blocks, stored);
+        const long long number = partOf(field, storedNumber(blocks, stored));
         for (std::size_t i = 0; i < field.choices.size(); ++i)
             if (choiceValue(field, static_cast<int>(i)) == number)
                 value.choice = static_cast<int>(i);
@@ -96,16 +109,11 @@ void storeFormValue(SettingsBlocks& blocks, const FormField& field, const FormVa
     switch (field.kind) {
     case FormControl::Check: {
         const bool set = (field.conversions & Inverted) ? !value.checked : value.checked;
-        long long number = set ? 1 : 0;
-        if (field.bit >= 0) {
-            const long long mask = 1LL << field.bit;
-            number = (storedNumber(blocks, stored) & ~mask) | (set ? mask : 0);
-        }
-        storeNumber(blocks, stored, number);
+        storeNumber(blocks, stored, withPart(field, storedNumber(blocks, stored), set ? 1 : 0));
         break;
     }
     case FormControl::Radio:
-        storeNumber(blocks, stored, choiceValue(field, value.choice));
+        storeNumber(blocks, stored, withPart(field, storedNumber(blocks, stored), choiceValue(field, value.choice)));
         break;
     case FormControl::Number: {
         long long number = decimalNumber(converted(field, value.text));

@@ -39,7 +39,9 @@ struct FormField {
     FormControl kind = FormControl::Text;
     unsigned conversions = NoConversion;
     int maxChars = 0;           // texts: most characters typed; 0: what the field holds
-    int bit = -1;               // Check: the bit it stands for; -1: the whole field
+    int bit = -1;               // Check, Radio: the lowest bit of the part of the field it
+                                // stands for; -1: the whole field
+    int bits = 1;               // ... and the part's width in bits; 0: up to the field's top
     std::vector<std::string_view> choices;  // Radio: the buttons' labels
     std::vector<long long> choiceValues;    // Radio: value stored per choice; empty: 0, 1, 2, ...
     long long lowest = 0;       // Number: range; no range when highest < lowest

@@ -114,6 +114,23 @@ TEST(FormFields, ChecksAndRadiosStoreTheirBitOrValueOnly) {
     }
     setStored(blocks, "currencySymbolKind", "9");
     EXPECT_EQ(loadFormValue(blocks, currency).choice, -1);  // no button stands for it
+
+    // One byte, two controls: the picture's place in bits 0-3, "Alternate" in the bits above.
+    const FormField place{.field = "pictureAlignment", .kind = FormControl::Radio, .bit = 0, .bits = 4,
+                          .choices = {"left", "centre", "right"}};
+    const FormField alternate{.field = "pictureAlignment", .kind = FormControl::Check, .bit = 4, .bits = 0};
+    setStored(blocks, "pictureAlignment", "0");
+    FormValue right;
+    right.choice = 2;
+    storeFormValue(blocks, place, right);
+    storeFormValue(blocks, alternate, ticked);
+    EXPECT_EQ(stored(blocks, "pictureAlignment"), "18");
+    EXPECT_EQ(loadFormValue(blocks, place).choice, 2);
+    setStored(blocks, "pictureAlignment", "33");  // bits above 4 set by an older set
+    EXPECT_TRUE(loadFormValue(blocks, alternate).checked);
+    EXPECT_EQ(loadFormValue(blocks, place).choice, 1);
+    storeFormValue(blocks, alternate, FormValue{});
+    EXPECT_EQ(stored(blocks, "pictureAlignment"), "1");
 }
 
 TEST(FormFields, EveryRowOfTheSheetNamesAField) {
