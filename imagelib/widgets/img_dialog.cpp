@@ -100,8 +100,10 @@ void CImgDialog::startAt(const std::string& startPath) {
         return;
     }
     setDirectory(start.absolutePath());
-    if (start.exists())
+    if (start.exists()) {
         selectFile(start.absoluteFilePath());
+        preview(QFile::encodeName(start.absoluteFilePath()).toStdString());
+    }
 }
 
 std::string CImgDialog::selectedPicture() const {
