@@ -160,9 +160,9 @@ TEST_F(AppearanceSetsTest, UseCopiesTheSelectedSetAndMakesItCurrent) {
 
     ASSERT_EQ(useAppearanceSet(*blocks, programDir, entries, 1, messages), 0);
     EXPECT_EQ(std::string(fieldText(blocks->appearance.setName)), "Winter");
-    EXPECT_EQ(blocks->appearance.indexStyle, 2);
+    EXPECT_EQ(std::int32_t{blocks->appearance.indexStyle}, 2);
     EXPECT_EQ(std::string(fieldText(blocks->appearance.indexTextColour)), "");
-    EXPECT_EQ(blocks->general.currentSetIndex, 1);
+    EXPECT_EQ(int{blocks->general.currentSetIndex}, 1);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -176,7 +176,7 @@ TEST_F(AppearanceSetsTest, UseWithoutASelectionChangesNothing) {
         EXPECT_EQ(useAppearanceSet(*blocks, programDir, entries, selected, messages), -1);
         EXPECT_EQ(messages.texts(), std::vector<std::string>{"There is no highlighted selection"});
         EXPECT_EQ(std::string(fieldText(blocks->appearance.setName)), "Current");
-        EXPECT_EQ(blocks->general.currentSetIndex, 5);
+        EXPECT_EQ(int{blocks->general.currentSetIndex}, 5);
     }
 }
 
@@ -226,14 +226,14 @@ TEST_F(AppearanceSetsTest, UpdateWritesTheCurrentAppearanceIntoTheChosenSlot) {
 
         ASSERT_EQ(updateAppearanceSet(*blocks, programDir, entries, c.selected, "  Mine ", messages), c.wantSlot);
         EXPECT_TRUE(messages.shown.empty());
-        EXPECT_EQ(blocks->general.currentSetIndex, c.wantSlot);
+        EXPECT_EQ(int{blocks->general.currentSetIndex}, c.wantSlot);
         EXPECT_EQ(std::string(fieldText(blocks->appearance.setName)), "Mine");
         EXPECT_EQ(namesOf(entries), c.wantNames);
 
         const std::string bytes = libraryBytes();
         ASSERT_GE(bytes.size(), static_cast<std::size_t>(appearanceSlotOffset(c.wantSlot + 1)));
-        EXPECT_EQ(headerIn(bytes).slotCount, c.wantSlotCount);
-        EXPECT_EQ(headerIn(bytes).format, headerIn(c.library).format);
+        EXPECT_EQ(std::int32_t{headerIn(bytes).slotCount}, c.wantSlotCount);
+        EXPECT_EQ(int{headerIn(bytes).format}, int{headerIn(c.library).format});
         const AppearanceSet stored = setAt(bytes, c.wantSlot);
         EXPECT_EQ(std::memcmp(&stored, &blocks->appearance, sizeof stored), 0);
         // The slots before the written one are as they were, or zero where the file did not reach.
@@ -274,12 +274,12 @@ TEST_F(AppearanceSetsTest, ReplacingASetOfAnotherNameAsksFirst) {
                 EXPECT_EQ(slot, -1);
                 EXPECT_EQ(libraryBytes(), c.library);
                 EXPECT_EQ(std::string(fieldText(blocks->appearance.setName)), "Current");
-                EXPECT_EQ(blocks->general.currentSetIndex, -1);
+                EXPECT_EQ(int{blocks->general.currentSetIndex}, -1);
                 EXPECT_EQ(namesOf(entries), listed);
             } else {
                 EXPECT_EQ(slot, 0);
                 EXPECT_EQ(std::string(fieldText(setAt(libraryBytes(), 0).setName)), "Winter");
-                EXPECT_EQ(setAt(libraryBytes(), 0).indexStyle, 7);
+                EXPECT_EQ(std::int32_t{setAt(libraryBytes(), 0).indexStyle}, 7);
                 EXPECT_EQ(namesOf(entries), std::vector<std::string>{"Winter"});
             }
         }
@@ -319,7 +319,7 @@ TEST_F(AppearanceSetsTest, AFailedUpdateChangesNothing) {
     EXPECT_EQ(updateAppearanceSet(*blocks, programDir, entries, 1, "Mine", messages), -1);
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"file open error"});
     EXPECT_EQ(std::string(fieldText(blocks->appearance.setName)), "Current");
-    EXPECT_EQ(blocks->general.currentSetIndex, -1);
+    EXPECT_EQ(int{blocks->general.currentSetIndex}, -1);
     EXPECT_EQ(entries[1].name, "unused");
 }
 
