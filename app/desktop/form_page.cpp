@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "app/desktop/record_text.h"
+#include "imagelib/widgets/img_dialog.h"
 #include "imagelib/file_filter.h"
 #include "model/paths.h"
 #include "model/user_messages.h"
@@ -33,14 +34,14 @@ std::optional<std::string> browseWithQtDialogs(QWidget* parent, const FormField&
     const QString title = labelText(field.browseTitle);
     const QString start = shownText(startFolderOf(current));
     QString chosen;
+    if (field.kind == FormControl::Image)
+        return CImgDialog::choosePicture(parent, ImgDialogProgram::Generator, std::string(field.browseTitle),
+                                         nativePath(current));
     if (field.kind == FormControl::Folder) {
         chosen = QFileDialog::getExistingDirectory(parent, title, shownText(nativePath(current)));
     } else {
-        const std::string_view filter =
-            field.kind == FormControl::Image
-                ? std::string_view("Image Files (*.png, *.jpg, *.gif) |*.png;*.gif;*.jpg;*.jpeg| All Files (*.*) |*.*||")
-                : field.filter;
-        chosen = QFileDialog::getOpenFileName(parent, title, start, qtNameFilters(filter).join(QStringLiteral(";;")));
+        chosen = QFileDialog::getOpenFileName(parent, title, start,
+                                              qtNameFilters(field.filter).join(QStringLiteral(";;")));
     }
     if (chosen.isEmpty())
         return std::nullopt;

@@ -15,6 +15,8 @@
 #include "app/core/command_table.h"
 #include "app/core/vimra_doc.h"
 #include "app/desktop/about_box.h"
+#include "app/desktop/appearance_set_dialog.h"
+#include "app/desktop/save_settings_dialog.h"
 #include "app/desktop/desktop_shell.h"
 #include "app/desktop/details_view.h"
 #include "app/desktop/output_view.h"
@@ -166,6 +168,11 @@ void CMainFrame::runCommand(int id) {
     case command::EditInputFile: m_doc.editInputFile(); break;
     case command::Exit: close(); break;
     case command::AppearanceSets: appearanceSets(); break;
+    case command::SaveSettings: saveSettingsCommand(m_doc.settings(), m_doc.programDir(), m_messages, this); break;
+    case command::RetrieveSettings:
+        if (retrieveSettingsCommand(m_doc.settings(), m_doc.programDir(), m_messages, this))
+            m_doc.appearanceReplaced();
+        break;
     case command::CustomColour: customColour(); break;
     case command::ScrollingText: scrollingText(); break;
     case command::HelpIndex:
@@ -185,7 +192,15 @@ void CMainFrame::updateCatView() {
     withWaitCursor([this] { return m_doc.updateCatView(); });
 }
 
-void CMainFrame::appearanceSets() {}
+void CMainFrame::appearanceSets() {
+    CAppearanceSetDlg dialog(m_doc.settings(), m_doc.programDir(), m_messages, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The chosen set is shown at once; the sheet then takes it from the
+    // record (applying the sheet first would write the old set back).
+    withWaitCursor([this] { return m_doc.updateCatView(); });
+    m_doc.appearanceReplaced();
+}
 
 void CMainFrame::customColour() {
     const std::optional<Rgb> chosen = chooseColour(m_doc.lastCustomColour());

@@ -19,12 +19,16 @@
 #include "app/desktop/output_view.h"
 #include "app/desktop/scrolling_text_dialog.h"
 #include "app/desktop/about_box.h"
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include "app/desktop/appearance_set_dialog.h"
 #include "model/paths.h"
 #include "model/settings_store.h"
 #include "tests/support/child_process.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
+#include "tests/desktop/dialog_driver.h"
 
 #ifdef VIMRA_HAVE_WEBENGINE
 #include <QWebEnginePage>
@@ -86,16 +90,6 @@ class MainWindowTest : public QObject {
         QVERIFY(action);
         QVERIFY(action->isEnabled());
         action->trigger();
-    }
-
-    // Answers the modal dialog that the next command opens.
-    template <typename Dialog, typename Answer>
-    void whenDialogOpens(Answer answer) {
-        QTimer::singleShot(0, this, [answer] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            answer(dialog);
-        });
     }
 
 private slots:
@@ -290,6 +284,27 @@ private slots:
         trigger(command::About);
         QVERIFY(seen.size() >= 4);
         QVERIFY(seen[1].startsWith(seen[0]) && seen[1].size() == seen[0].size() + 1);
+    }
+
+    void usingAnAppearanceSetShowsItAndReloadsTheSheet() {
+        QSignalSpy loaded(m_frame->outputView(), &COutputView::pageLoaded);
+        QString chosenName;
+        whenDialogOpens<CAppearanceSetDlg>([&chosenName](CAppearanceSetDlg* dialog) {
+            auto* list = dialog->findChild<QListWidget*>("appearanceList");
+            QVERIFY(list && list->count() > 2);
+            list->setCurrentRow(1);
+            chosenName = list->item(1)->text();
+            dialog->findChild<QPushButton*>("useButton")->click();
+        });
+        trigger(command::AppearanceSets);
+        QVERIFY(!chosenName.isEmpty());
+        QCOMPARE(QString::fromLatin1(fieldText(m_doc->settings().appearance.setName)), chosenName);
+        QCOMPARE(general().currentSetIndex, 1);
+        AppearanceSet saved{};
+        QVERIFY(readBlockFile((m_programDir / "ZK003.dat").string(), &saved, sizeof saved) > 0);
+        QCOMPARE(QString::fromLatin1(fieldText(saved.setName)), chosenName);
+        QVERIFY(!m_frame->outputView()->shownAddress().isEmpty());
+        QVERIFY(m_messages.texts().empty());
     }
 
     void closingTheWindowSavesBothDefaultsFiles() {
