@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "app/desktop/folder_picker.h"
+#include "app/desktop/message_boxes.h"
 #include "app/desktop/record_text.h"
 #include "imagelib/widgets/img_dialog.h"
 #include "imagelib/file_filter.h"
@@ -30,19 +32,19 @@ QStringList qtNameFilters(std::string_view filter) {
     return lines;
 }
 
-std::optional<std::string> browseWithQtDialogs(QWidget* parent, const FormField& field, const std::string& current) {
-    const QString title = labelText(field.browseTitle);
-    const QString start = shownText(startFolderOf(current));
-    QString chosen;
+// The pickers of the program: pictures with their preview, folders with
+// their checks, other files with the row's filter.
+std::optional<std::string> browseWithPickers(QWidget* parent, const FormField& field, const std::string& current) {
+    const std::string title(field.browseTitle);
     if (field.kind == FormControl::Image)
-        return CImgDialog::choosePicture(parent, ImgDialogProgram::Generator, std::string(field.browseTitle),
-                                         nativePath(current));
+        return CImgDialog::choosePicture(parent, ImgDialogProgram::Generator, title, nativePath(current));
     if (field.kind == FormControl::Folder) {
-        chosen = QFileDialog::getExistingDirectory(parent, title, shownText(nativePath(current)));
-    } else {
-        chosen = QFileDialog::getOpenFileName(parent, title, start,
-                                              qtNameFilters(field.filter).join(QStringLiteral(";;")));
+        MessageBoxes messages(parent);
+        return browseFolder(title, nativePath(current), messages, parent);
     }
+    const QString chosen = QFileDialog::getOpenFileName(parent, labelText(field.browseTitle),
+                                                        shownText(startFolderOf(current)),
+                                                        qtNameFilters(field.filter).join(QStringLiteral(";;")));
     if (chosen.isEmpty())
         return std::nullopt;
     return QFile::encodeName(chosen).toStdString();
@@ -57,7 +59,7 @@ std::string startFolderOf(const std::string& path) {
 
 FormPage::FormPage(std::span<const FormField> fields, QWidget* parent) : QWidget(parent) {
     m_browse = [this](const FormField& field, const std::string& current) {
-        return browseWithQtDialogs(this, field, current);
+        return browseWithPickers(this, field, current);
     };
     auto* layout = new QFormLayout(this);
     m_rows.resize(fields.size());

@@ -33,7 +33,8 @@ public:
     QWidget* control(int id) const;
 
     // Asks for a path for a row with a "..." button, starting from its text;
-    // nothing when the user cancelled. By default Qt's file dialogs.
+    // nothing when the user cancelled. By default the picture dialog, the
+    // folder picker or a file dialog.
     using Browse = std::function<std::optional<std::string>(const FormField& field, const std::string& current)>;
     void setBrowse(Browse browse) { m_browse = std::move(browse); }
 

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QMenuBar>
 #include <QPainter>
 #include <QSplitter>
@@ -16,6 +15,7 @@
 #include "app/core/vimra_doc.h"
 #include "app/desktop/about_box.h"
 #include "app/desktop/appearance_set_dialog.h"
+#include "app/desktop/colour_picker.h"
 #include "app/desktop/save_settings_dialog.h"
 #include "app/desktop/desktop_shell.h"
 #include "app/desktop/details_view.h"
@@ -69,14 +69,7 @@ QString buttonText(std::string_view menuText) {
 CMainFrame::CMainFrame(CVimraDoc& doc, UserMessages& messages, DesktopShell& shell, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_messages(messages), m_shell(shell) {
     setWindowTitle(QStringLiteral("Vimra3"));
-    chooseColour = [this](Rgb start) -> std::optional<Rgb> {
-        const QColor chosen = QColorDialog::getColor(QColor(start.red, start.green, start.blue), this,
-                                                     tr("Custom Colour"));
-        if (!chosen.isValid())
-            return std::nullopt;
-        return Rgb{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
-                   static_cast<std::uint8_t>(chosen.blue())};
-    };
+    chooseColour = [this](Rgb start) { return CColourPicker::pick(start, this); };
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_details = new CDetailsView(doc, m_splitter);
