@@ -12,13 +12,15 @@
 
 #include "app/core/currency_dialog_rules.h"
 #include "app/core/list_editing.h"
+#include "generator/currency_script.h"
 #include "app/desktop/form_page.h"
 #include "app/desktop/record_text.h"
 #include "model/paths.h"
 #include "model/user_messages.h"
 
 CCurrenciesDlg::CCurrenciesDlg(SettingsBlocks& blocks, std::string programDir, UserMessages& messages, QWidget* parent)
-    : QDialog(parent), m_blocks(blocks), m_path(join(programDir, kCurrencyFile)), m_messages(messages) {
+    : QDialog(parent), m_blocks(blocks), m_programDir(std::move(programDir)), m_path(join(m_programDir, kCurrencyFile)),
+      m_messages(messages) {
     setWindowTitle(tr("Currencies"));
     m_list.load(m_path);
     m_main = new FormPage(mainCurrencyFields(), this);
@@ -47,6 +49,9 @@ CCurrenciesDlg::CCurrenciesDlg(SettingsBlocks& blocks, std::string programDir, U
     addButton->setObjectName("add");
     auto* deleteButton = new QPushButton(tr("Delete"), alternates);
     deleteButton->setObjectName("delete");
+    auto* createButton = new QPushButton(tr("Create file"), alternates);
+    createButton->setObjectName("createFile");
+    createButton->setToolTip(tr("Write zkaltcurr.js alone into the output directory, to upload new rates"));
 
     auto* entryForm = new QFormLayout;
     entryForm->addRow(tr("symbol"), m_symbol);
@@ -56,6 +61,7 @@ CCurrenciesDlg::CCurrenciesDlg(SettingsBlocks& blocks, std::string programDir, U
     auto* listButtons = new QHBoxLayout;
     listButtons->addWidget(addButton);
     listButtons->addWidget(deleteButton);
+    listButtons->addWidget(createButton);
     auto* alternatesLayout = new QVBoxLayout(alternates);
     alternatesLayout->addWidget(m_include);
     alternatesLayout->addWidget(m_currencies);
@@ -72,6 +78,7 @@ CCurrenciesDlg::CCurrenciesDlg(SettingsBlocks& blocks, std::string programDir, U
     connect(m_follows, &QCheckBox::toggled, this, &CCurrenciesDlg::followsToggled);
     connect(addButton, &QPushButton::clicked, this, &CCurrenciesDlg::add);
     connect(deleteButton, &QPushButton::clicked, this, &CCurrenciesDlg::remove);
+    connect(createButton, &QPushButton::clicked, this, &CCurrenciesDlg::createRatesFile);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -158,6 +165,18 @@ void CCurrenciesDlg::remove() {
     delete m_currencies->takeItem(index);
     m_currencies->setCurrentRow(rowAfterRemoval(index, m_list.count()));
     showEntry(m_currencies->currentRow());
+}
+
+void CCurrenciesDlg::createRatesFile() {
+    if (!m_main->check(m_messages))
+        return;
+    decimalsFinished();
+    // The main currency as the dialog shows it, not yet as the record holds it.
+    auto shown = std::make_unique<SettingsBlocks>(m_blocks);
+    m_main->store(*shown);
+    CurrencyList list = m_list;
+    list.setText(CurrencyText::Basket, keptText(m_text->text(), m_list.text(CurrencyText::Basket)));
+    writeStandaloneAltCurrencyScript(shown->general, list, m_programDir, stderr);
 }
 
 void CCurrenciesDlg::accept() {

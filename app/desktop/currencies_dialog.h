@@ -31,8 +31,11 @@ private:
     void followsToggled(bool follows);
     void add();
     void remove();
+    // "Create file": zkaltcurr.js alone, with an upload list of its own.
+    void createRatesFile();
 
     SettingsBlocks& m_blocks;
+    std::string m_programDir;
     std::string m_path;
     UserMessages& m_messages;
     CurrencyList m_list;

@@ -108,6 +108,7 @@ private slots:
         m_messages = RecordingMessages();
         m_doc = std::make_unique<CVimraDoc>(m_programDir.string() + "/", m_messages, m_shell);
         m_doc->start();
+        copyField(general().outputDir, (m_folder->path() / "out").string());
         m_frame = std::make_unique<CMainFrame>(*m_doc, m_messages, m_shell);
         m_frame->show();
     }
@@ -195,6 +196,7 @@ private slots:
     }
 
     void currenciesOkWritesTheListAndStoresTheMainCurrency() {
+        fs::create_directories(m_folder->path() / "out");   // a catalogue was written before
         whenDialogOpens<CCurrenciesDlg>([this](CCurrenciesDlg* dialog) {
             click(dialog, "add");
             QCOMPARE(child<QListWidget>(dialog, "currencies")->currentItem()->text(), QStringLiteral("new 0.0000"));
@@ -209,6 +211,7 @@ private slots:
             child<QLineEdit>(dialog, "currencyText")->setText("Show prices in");
             child<QWidget>(dialog, "control1368")->findChildren<QRadioButton*>()[1]->setChecked(true);   // "$"
             child<QLineEdit>(dialog, "control1285")->setText("3");
+            click(dialog, "createFile");
             dialog->accept();
             QCOMPARE(m_messages.texts(), std::vector<std::string>{});
         });
@@ -224,6 +227,13 @@ private slots:
         QCOMPARE(list.followsAmount(0), 1);
         QCOMPARE(list.decimalPlacesText(0), std::string("6"));   // 9 is clamped
         QCOMPARE(list.text(CurrencyText::Basket), std::string("Show prices in"));
+
+        // The rates file alone, with the main currency as the dialog showed it.
+        const fs::path script = m_folder->path() / "out" / "zkaltcurr.js";
+        const std::string written = readFile(script);
+        QVERIFY2(written.starts_with("var Currs=new Array(\"$\",\"EUR\",\"\")"), written.c_str());
+        QVERIFY2(written.find("CurrDP=new Array(3,6,0);") != std::string::npos, written.c_str());
+        QCOMPARE(readFile(m_programDir / "files01.dat"), script.string() + "\n");
     }
 
     void listsSayWhenNothingIsHighlighted() {
@@ -300,6 +310,63 @@ private slots:
         QCOMPARE(int(saved.method), int(DeliveryMethod::Ranges));
         QCOMPARE(saved.ranges[1].start, 5.0);
         QCOMPARE(saved.ranges[1].charge, 6.0);
+    }
+
+    void deliveryEditReplacesOnlyOnOkAndDeleteClosesUp() {
+        DeliverySchedules before;
+        RecordingMessages ignored;
+        for (const char* name : {"First", "Second", "Third"}) {
+            DeliverySchedule schedule;
+            schedule.name = name;
+            before.add(schedule, ignored);
+        }
+        QCOMPARE(before.save(path(kDeliveryFile)), 0);
+        whenDialogOpens<CDeliverySchedulesDlg>([](CDeliverySchedulesDlg* dialog) {
+            auto* list = child<QListWidget>(dialog, "schedules");
+            QCOMPARE(list->currentRow(), 0);
+            list->setCurrentRow(1);
+            whenDialogOpens<CDeliveryDetailsDlg>([](CDeliveryDetailsDlg* details) {
+                child<QLineEdit>(details, "name")->setText("Cancelled");
+                details->reject();
+            });
+            click(dialog, "edit");
+            QCOMPARE(list->item(1)->text(), QStringLiteral("Second"));
+            whenDialogOpens<CDeliveryDetailsDlg>([](CDeliveryDetailsDlg* details) {
+                QCOMPARE(child<QLineEdit>(details, "name")->text(), QStringLiteral("Second"));
+                child<QLineEdit>(details, "name")->setText("Express");
+                details->accept();
+            });
+            click(dialog, "edit");
+            list->setCurrentRow(0);
+            click(dialog, "delete");
+            QCOMPARE(list->currentItem()->text(), QStringLiteral("Express"));   // the one that took its place
+            list->setCurrentRow(1);
+            click(dialog, "delete");
+            QCOMPARE(list->currentItem()->text(), QStringLiteral("Express"));   // the last went: the one before
+            dialog->accept();
+        });
+        trigger(command::DeliveryCost);
+        DeliverySchedules after;
+        after.load(path(kDeliveryFile));
+        QCOMPARE(after.count(), 1);
+        QCOMPARE(after.schedules()[0].name, std::string("Express"));
+    }
+
+    void deliveryNewStopsAtFortySchedules() {
+        DeliverySchedules full;
+        RecordingMessages ignored;
+        for (int i = 0; i < kDeliverySlots; ++i)
+            full.add(DeliverySchedule{}, ignored);
+        QCOMPARE(full.save(path(kDeliveryFile)), 0);
+        whenDialogOpens<CDeliverySchedulesDlg>([](CDeliverySchedulesDlg* dialog) {
+            whenDialogOpens<CDeliveryDetailsDlg>([](CDeliveryDetailsDlg* details) { details->accept(); });
+            click(dialog, "new");
+            QCOMPARE(child<QListWidget>(dialog, "schedules")->count(), kDeliverySlots);
+            dialog->reject();
+        });
+        trigger(command::DeliveryCost);
+        QCOMPARE(m_messages.texts(),
+                 std::vector<std::string>{"Cannot insert another delivery schedule - limit reached"});
     }
 
     void deliveryDetailsRefuseRangesOutOfOrder() {
