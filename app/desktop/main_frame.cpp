@@ -16,6 +16,12 @@
 #include "app/desktop/about_box.h"
 #include "app/desktop/appearance_set_dialog.h"
 #include "app/desktop/colour_picker.h"
+#include "app/desktop/common_text_dialog.h"
+#include "app/desktop/currencies_dialog.h"
+#include "app/desktop/delivery_schedules_dialog.h"
+#include "app/desktop/ftp_settings_sheet.h"
+#include "app/desktop/order_form_sheet.h"
+#include "app/desktop/tax_dialog.h"
 #include "app/desktop/save_settings_dialog.h"
 #include "app/desktop/desktop_shell.h"
 #include "app/desktop/details_view.h"
@@ -145,9 +151,8 @@ void CMainFrame::buildCommands() {
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 
     // The settings dialogs, the upload and the item template come with their own windows.
-    for (int id : {command::FtpSettings, command::UploadCatalogue, command::DeliveryCost, command::Tax,
-                   command::BackgroundMusic, command::OrderForm, command::Behaviour, command::Currencies,
-                   command::CommonText, command::Search, command::Frames, command::Fonts, command::ItemTemplate})
+    for (int id : {command::UploadCatalogue, command::BackgroundMusic, command::Behaviour, command::Search,
+                   command::Frames, command::Fonts, command::ItemTemplate})
         action(id)->setEnabled(false);
 }
 
@@ -168,6 +173,16 @@ void CMainFrame::runCommand(int id) {
         break;
     case command::CustomColour: customColour(); break;
     case command::ScrollingText: scrollingText(); break;
+    case command::OrderForm: runDataDialog<COrderFormSheet>(); break;
+    case command::FtpSettings: runDataDialog<CFtpSettingsSheet>(); break;
+    case command::Currencies: runDataDialog<CCurrenciesDlg>(); break;
+    case command::Tax: runDataDialog<CTaxDlg>(); break;
+    case command::DeliveryCost: runDataDialog<CDeliverySchedulesDlg>(); break;
+    case command::CommonText: {
+        CCommonTextDlg dialog(m_doc.programDir(), m_messages, this);
+        dialog.exec();
+        break;
+    }
     case command::HelpIndex:
     case command::UsingHelp: showHelp(); break;
     case command::About: {
@@ -206,6 +221,13 @@ void CMainFrame::scrollingText() {
     CScrollingTextDlg dialog(m_doc.scrollingText(), this);
     if (dialog.exec() == QDialog::Accepted)
         m_doc.setScrollingText(dialog.form());
+}
+
+template <typename Dialog>
+void CMainFrame::runDataDialog() {
+    // Each dialog stores into the record and writes its own files on OK.
+    Dialog dialog(m_doc.settings(), m_doc.programDir(), m_messages, this);
+    dialog.exec();
 }
 
 void CMainFrame::showHelp() {

@@ -42,6 +42,10 @@ private:
     void appearanceSets();
     void customColour();
     void scrollingText();
+    // The dialogs of the record's data and the files beside it (order form,
+    // FTP, currencies, tax, delivery).
+    template <typename Dialog>
+    void runDataDialog();
     void showHelp();
 
     CVimraDoc& m_doc;

@@ -1,0 +1,16 @@
+#pragma once
+// The pages of the FTP settings sheet: each edits one upload target and says
+// whether that part of the catalogue is transferred.
+#include <span>
+#include <string_view>
+
+#include "app/core/form_fields.h"
+
+enum class FtpPage { Catalogue = 0, Search = 1, OrderForm = 2 };
+inline constexpr FtpPage kFtpPages[] = {FtpPage::Catalogue, FtpPage::Search, FtpPage::OrderForm};
+
+// "Catalogue", "Search" or "Order Form".
+std::string_view ftpPageTitle(FtpPage page);
+// Host, port, user name, password, server directory, "save", and the page's
+// transfer box. The page's target is ftpTargets.<page number>.
+std::span<const FormField> ftpPageFields(FtpPage page);
