@@ -48,6 +48,7 @@ struct FormField {
     long long highest = -1;
     std::string_view browseTitle;  // Image, Folder, File: the picker's title
     std::string_view filter;       // File: "Label (*.x) |*.x| All Files (*.*) |*.*||"
+    std::string_view heading;      // a caption shown above this row, starting a group of rows
 };
 
 struct FormValue {

@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -64,6 +65,13 @@ FormPage::FormPage(std::span<const FormField> fields, QWidget* parent) : QWidget
     for (std::size_t i = 0; i < fields.size(); ++i) {
         Row& row = m_rows[i];
         row.field = &fields[i];
+        if (!row.field->heading.empty()) {
+            auto* heading = new QLabel(labelText(row.field->heading), this);
+            QFont bold = heading->font();
+            bold.setBold(true);
+            heading->setFont(bold);
+            layout->addRow(heading);
+        }
         QWidget* shown = makeControl(row);
         if (row.box || row.radios)
             layout->addRow(shown);

@@ -19,9 +19,12 @@
 #include "app/desktop/save_settings_dialog.h"
 #include "app/desktop/desktop_shell.h"
 #include "app/desktop/details_view.h"
+#include "app/desktop/fonts_sheet.h"
 #include "app/desktop/output_view.h"
 #include "app/desktop/scrolling_text_dialog.h"
+#include "app/desktop/simple_dialogs.h"
 #include "model/paths.h"
+#include "model/settings_store.h"
 
 namespace {
 
@@ -151,10 +154,9 @@ void CMainFrame::buildCommands() {
     statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 
-    // The settings dialogs, the upload and the item template come with their own windows.
+    // The settings dialogs and the upload that come with their own windows.
     for (int id : {command::FtpSettings, command::UploadCatalogue, command::DeliveryCost, command::Tax,
-                   command::BackgroundMusic, command::OrderForm, command::Behaviour, command::Currencies,
-                   command::CommonText, command::Search, command::Frames, command::Fonts, command::ItemTemplate})
+                   command::OrderForm, command::Currencies, command::CommonText})
         action(id)->setEnabled(false);
 }
 
@@ -175,6 +177,16 @@ void CMainFrame::runCommand(int id) {
         break;
     case command::CustomColour: customColour(); break;
     case command::ScrollingText: scrollingText(); break;
+    case command::Fonts: fonts(); break;
+    case command::Frames: settingsDialog<CFramesDlg>(); break;
+    case command::BackgroundMusic: {
+        CBackgroundMusicDlg dialog(m_doc.settings(), m_messages, m_shell, this);
+        dialog.exec();
+        break;
+    }
+    case command::Behaviour: settingsDialog<COtherOptionsDlg>(); break;
+    case command::Search: settingsDialog<CSearchDetailsDlg>(); break;
+    case command::ItemTemplate: settingsDialog<CTemplateDlg>(); break;
     case command::HelpIndex:
     case command::UsingHelp: showHelp(); break;
     case command::About: {
@@ -213,6 +225,19 @@ void CMainFrame::scrollingText() {
     CScrollingTextDlg dialog(m_doc.scrollingText(), this);
     if (dialog.exec() == QDialog::Accepted)
         m_doc.setScrollingText(dialog.form());
+}
+
+template <typename Dialog>
+void CMainFrame::settingsDialog() {
+    // What the dialog changes stays in the record until the program writes it at exit.
+    Dialog dialog(m_doc.settings(), m_messages, this);
+    dialog.exec();
+}
+
+void CMainFrame::fonts() {
+    CFontsSheet sheet(m_doc.settings(), m_messages, this);
+    if (sheet.exec() == QDialog::Accepted)
+        saveAppearanceSet(m_doc.settings().appearance, m_messages, m_doc.programDir());
 }
 
 void CMainFrame::showHelp() {

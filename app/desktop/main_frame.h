@@ -42,6 +42,9 @@ private:
     void appearanceSets();
     void customColour();
     void scrollingText();
+    void fonts();
+    template <typename Dialog>
+    void settingsDialog();
     void showHelp();
 
     CVimraDoc& m_doc;
