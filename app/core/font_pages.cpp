@@ -50,11 +50,13 @@ std::vector<FormField> elementRows(const FontElement& element, int firstControl,
         {.control = firstControl, .label = element.label, .field = name("face"), .kind = FormControl::FontFace,
          .maxChars = 40, .heading = element.heading},
         {.control = firstControl + 1, .label = "size", .field = name("size"), .kind = FormControl::Number,
-         .lowest = 0, .highest = 7},
+         .lowest = 0, .highest = 7, .sameLine = true},
         {.control = firstControl + 2, .label = "colour", .field = name("colour"), .kind = FormControl::ColourName,
-         .maxChars = 15},
-        {.control = firstControl + 3, .label = "bold", .field = style, .kind = FormControl::Check, .bit = 0},
-        {.control = firstControl + 4, .label = "italic", .field = style, .kind = FormControl::Check, .bit = 1},
+         .maxChars = 15, .sameLine = true},
+        {.control = firstControl + 3, .label = "bold", .field = style, .kind = FormControl::Check, .bit = 0,
+         .sameLine = true},
+        {.control = firstControl + 4, .label = "italic", .field = style, .kind = FormControl::Check, .bit = 1,
+         .sameLine = true},
     };
 }
 

@@ -13,7 +13,7 @@ CDetailPage::CDetailPage(CVimraDoc& doc, QWidget* parent) : QTabWidget(parent), 
         area->setWidget(page);
         area->setWidgetResizable(true);
         area->setFrameShape(QFrame::NoFrame);
-        addTab(area, QString::fromLatin1(sheetPage.title.data(), static_cast<qsizetype>(sheetPage.title.size())));
+        addTab(area, pageTitle(sheetPage.title));
         m_pages.push_back(page);
         // A path chosen with a "..." button is taken at once.
         connect(page, &FormPage::browsed, this, &CDetailPage::apply);

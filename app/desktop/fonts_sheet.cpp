@@ -4,5 +4,5 @@
 
 CFontsSheet::CFontsSheet(SettingsBlocks& blocks, UserMessages& messages, QWidget* parent)
     : FormSheetDialog(tr("Font details"), fontSheetPages(), blocks, messages, parent) {
-    resize(420, 560);
+    resize(640, 400);
 }

@@ -32,8 +32,7 @@ FormSheetDialog::FormSheetDialog(const QString& title, std::span<const SheetPage
         page->load(blocks);
         m_pages.push_back(page);
         if (m_tabs)
-            m_tabs->addTab(scrolled(page), QString::fromLatin1(sheetPage.title.data(),
-                                                               static_cast<qsizetype>(sheetPage.title.size())));
+            m_tabs->addTab(scrolled(page), pageTitle(sheetPage.title));
         else
             layout->addWidget(page);
     }

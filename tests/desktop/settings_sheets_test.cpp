@@ -24,6 +24,7 @@
 #include "app/desktop/form_sheet_dialog.h"
 #include "app/desktop/main_frame.h"
 #include "app/desktop/simple_dialogs.h"
+#include "model/paths.h"
 #include "model/settings_fields.h"
 #include "model/settings_store.h"
 #include "tests/desktop/dialog_driver.h"
