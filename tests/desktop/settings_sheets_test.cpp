@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 
+#include "app/core/appearance_sets.h"
 #include "app/core/command_table.h"
 #include "app/core/vimra_doc.h"
 #include "app/desktop/desktop_shell.h"
@@ -286,6 +287,41 @@ private slots:
         dots->click();
         QCOMPARE(offeredTitle, std::string("index bullet image"));
         QCOMPARE(valueOf(savedBlocks(m_programDir), "bulletImages.0"), std::string("/pictures/dot.gif"));
+    }
+
+    // Loading a record into the sheet or a dialog and storing it back, with
+    // nothing typed, changes no field: every shipped set goes through once.
+    void whatIsNotTouchedComesBackUnchanged() {
+        const std::vector<AppearanceSetEntry> entries = listAppearanceSets(m_doc->programDir(), m_messages);
+        int sets = 0;
+        for (int i = 0; i < int(entries.size()); ++i) {
+            if (entries[std::size_t(i)].name.empty())
+                continue;
+            ++sets;
+            QCOMPARE(useAppearanceSet(m_doc->settings(), m_doc->programDir(), entries, i, m_messages), 0);
+            const auto expected = std::make_unique<SettingsBlocks>(m_doc->settings());
+            const auto changedFields = [&] {
+                std::string changed;
+                for (const SettingsField& field : settingsFields())
+                    if (settingsFieldValue(*expected, field) != settingsFieldValue(m_doc->settings(), field))
+                        changed += field.name + " ";
+                return changed;
+            };
+            m_doc->appearanceReplaced();
+            QVERIFY2(changedFields().empty(), (entries[std::size_t(i)].name + " sheet: " + changedFields()).c_str());
+            set("linkItemCss", "0");  // the one field the frames dialog always stores
+            expected->appearance.linkItemCss = 0;
+            for (int id : {command::Fonts, command::Frames, command::BackgroundMusic, command::Behaviour,
+                           command::Search, command::ItemTemplate}) {
+                whenDialogOpens<FormSheetDialog>(
+                    [](FormSheetDialog* dialog) { dialog->buttons()->button(QDialogButtonBox::Ok)->click(); });
+                trigger(id);
+                QVERIFY2(changedFields().empty(),
+                         (entries[std::size_t(i)].name + " " + std::to_string(id) + ": " + changedFields()).c_str());
+            }
+        }
+        QVERIFY(sets > 1);
+        QVERIFY(m_messages.texts().empty());
     }
 
     // Pictures of the two sheets for the documentation, when asked for.
