@@ -170,15 +170,14 @@ void FormPage::load(const SettingsBlocks& blocks) {
     for (Row& row : m_rows) {
         const FormValue value = loadFormValue(blocks, *row.field);
         row.loadedText = value.text;
-        if (row.edit)
+        if (row.edit) {
             row.edit->setText(shownText(value.text));
-        else if (row.list) {
+        } else if (row.list) {
             row.list->setEditText(shownText(value.text));
             row.list->lineEdit()->setCursorPosition(0);  // a long face list shows its first face
-        }
-        else if (row.box)
+        } else if (row.box) {
             row.box->setChecked(value.checked);
-        else if (row.radios) {
+        } else if (row.radios) {
             row.radios->setExclusive(false);
             for (QAbstractButton* button : row.radios->buttons())
                 button->setChecked(row.radios->id(button) == value.choice);

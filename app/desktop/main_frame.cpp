@@ -154,7 +154,7 @@ void CMainFrame::buildCommands() {
     statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 
-    // The settings dialogs and the upload that come with their own windows.
+    // The commands whose windows are still to come.
     for (int id : {command::FtpSettings, command::UploadCatalogue, command::DeliveryCost, command::Tax,
                    command::OrderForm, command::Currencies, command::CommonText})
         action(id)->setEnabled(false);
