@@ -48,6 +48,8 @@ struct FormField {
     long long highest = -1;
     std::string_view browseTitle;  // Image, Folder, File: the picker's title
     std::string_view filter;       // File: "Label (*.x) |*.x| All Files (*.*) |*.*||"
+    std::string_view heading;      // a caption shown above this row, starting a group of rows
+    bool sameLine = false;         // shown beside the row before it rather than below
 };
 
 struct FormValue {

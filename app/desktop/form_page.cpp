@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -52,6 +53,11 @@ std::optional<std::string> browseWithPickers(QWidget* parent, const FormField& f
 
 }  // namespace
 
+QString pageTitle(std::string_view title) {
+    // A tab's text marks its shortcut letter with '&'; a title's own '&' is doubled.
+    return labelText(title).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 std::string startFolderOf(const std::string& path) {
     const auto separator = path.find_last_of("/\\");
     return separator == std::string::npos ? std::string() : nativePath(path.substr(0, separator));
@@ -62,15 +68,37 @@ FormPage::FormPage(std::span<const FormField> fields, QWidget* parent) : QWidget
         return browseWithPickers(this, field, current);
     };
     auto* layout = new QFormLayout(this);
+    QHBoxLayout* line = nullptr;
     m_rows.resize(fields.size());
     for (std::size_t i = 0; i < fields.size(); ++i) {
         Row& row = m_rows[i];
         row.field = &fields[i];
+        if (!row.field->heading.empty()) {
+            auto* heading = new QLabel(labelText(row.field->heading), this);
+            QFont bold = heading->font();
+            bold.setBold(true);
+            heading->setFont(bold);
+            layout->addRow(heading);
+        }
         QWidget* shown = makeControl(row);
-        if (row.box || row.radios)
-            layout->addRow(shown);
+        const bool labelled = !row.box && !row.radios;
+        if (row.field->sameLine && line) {
+            if (labelled)
+                line->addWidget(new QLabel(labelText(row.field->label), this));
+            if (row.field->kind == FormControl::Number)
+                shown->setMaximumWidth(shown->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+            line->addWidget(shown, row.field->kind == FormControl::Number ? 0 : 1);
+            continue;
+        }
+        // Each row gets a line of its own that the rows after it may join.
+        auto* holder = new QWidget(this);
+        line = new QHBoxLayout(holder);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->addWidget(shown, 1);
+        if (labelled)
+            layout->addRow(labelText(row.field->label), holder);
         else
-            layout->addRow(labelText(row.field->label), shown);
+            layout->addRow(holder);
     }
 }
 
@@ -144,13 +172,14 @@ void FormPage::load(const SettingsBlocks& blocks) {
     for (Row& row : m_rows) {
         const FormValue value = loadFormValue(blocks, *row.field);
         row.loadedText = value.text;
-        if (row.edit)
+        if (row.edit) {
             row.edit->setText(shownText(value.text));
-        else if (row.list)
+        } else if (row.list) {
             row.list->setEditText(shownText(value.text));
-        else if (row.box)
+            row.list->lineEdit()->setCursorPosition(0);  // a long face list shows its first face
+        } else if (row.box) {
             row.box->setChecked(value.checked);
-        else if (row.radios) {
+        } else if (row.radios) {
             row.radios->setExclusive(false);
             for (QAbstractButton* button : row.radios->buttons())
                 button->setChecked(row.radios->id(button) == value.choice);

@@ -61,5 +61,8 @@ private:
     Browse m_browse;
 };
 
+// A page's title as a tab shows it.
+QString pageTitle(std::string_view title);
+
 // The folder a picker starts in for a path: the part before its last separator.
 std::string startFolderOf(const std::string& path);

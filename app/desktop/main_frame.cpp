@@ -25,9 +25,12 @@
 #include "app/desktop/save_settings_dialog.h"
 #include "app/desktop/desktop_shell.h"
 #include "app/desktop/details_view.h"
+#include "app/desktop/fonts_sheet.h"
 #include "app/desktop/output_view.h"
 #include "app/desktop/scrolling_text_dialog.h"
+#include "app/desktop/simple_dialogs.h"
 #include "model/paths.h"
+#include "model/settings_store.h"
 
 namespace {
 
@@ -150,10 +153,8 @@ void CMainFrame::buildCommands() {
     statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 
-    // The settings dialogs, the upload and the item template come with their own windows.
-    for (int id : {command::UploadCatalogue, command::BackgroundMusic, command::Behaviour, command::Search,
-                   command::Frames, command::Fonts, command::ItemTemplate})
-        action(id)->setEnabled(false);
+    // The upload comes with its own window.
+    action(command::UploadCatalogue)->setEnabled(false);
 }
 
 void CMainFrame::runCommand(int id) {
@@ -183,6 +184,16 @@ void CMainFrame::runCommand(int id) {
         dialog.exec();
         break;
     }
+    case command::Fonts: fonts(); break;
+    case command::Frames: settingsDialog<CFramesDlg>(); break;
+    case command::BackgroundMusic: {
+        CBackgroundMusicDlg dialog(m_doc.settings(), m_messages, m_shell, this);
+        dialog.exec();
+        break;
+    }
+    case command::Behaviour: settingsDialog<COtherOptionsDlg>(); break;
+    case command::Search: settingsDialog<CSearchDetailsDlg>(); break;
+    case command::ItemTemplate: settingsDialog<CTemplateDlg>(); break;
     case command::HelpIndex:
     case command::UsingHelp: showHelp(); break;
     case command::About: {
@@ -228,6 +239,18 @@ void CMainFrame::runDataDialog() {
     // Each dialog stores into the record and writes its own files on OK.
     Dialog dialog(m_doc.settings(), m_doc.programDir(), m_messages, this);
     dialog.exec();
+}
+
+void CMainFrame::settingsDialog() {
+    // What the dialog changes stays in the record until the program writes it at exit.
+    Dialog dialog(m_doc.settings(), m_messages, this);
+    dialog.exec();
+}
+
+void CMainFrame::fonts() {
+    CFontsSheet sheet(m_doc.settings(), m_messages, this);
+    if (sheet.exec() == QDialog::Accepted)
+        saveAppearanceSet(m_doc.settings().appearance, m_messages, m_doc.programDir());
 }
 
 void CMainFrame::showHelp() {

@@ -46,6 +46,9 @@ private:
     // FTP, currencies, tax, delivery).
     template <typename Dialog>
     void runDataDialog();
+    void fonts();
+    template <typename Dialog>
+    void settingsDialog();
     void showHelp();
 
     CVimraDoc& m_doc;

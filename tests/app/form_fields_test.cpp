@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+#include "app/core/dialog_tables.h"
+#include "app/core/font_pages.h"
 #include "app/core/sheet_pages.h"
 #include "model/settings_fields.h"
 
@@ -133,9 +139,148 @@ TEST(FormFields, ChecksAndRadiosStoreTheirBitOrValueOnly) {
     EXPECT_EQ(stored(blocks, "pictureAlignment"), "1");
 }
 
+namespace {
+
+// Every table of the program: the appearance sheet, the fonts sheet and the simple dialogs.
+std::vector<SheetPage> everyTable() {
+    std::vector<SheetPage> tables(appearanceSheetPages().begin(), appearanceSheetPages().end());
+    tables.insert(tables.end(), fontSheetPages().begin(), fontSheetPages().end());
+    tables.push_back({"Frames", framesDialogFields()});
+    tables.push_back({"Background music", backgroundMusicDialogFields()});
+    tables.push_back({"Other Options", otherOptionsDialogFields()});
+    tables.push_back({"Search Details", searchDetailsDialogFields()});
+    tables.push_back({"Template", templateDialogFields()});
+    return tables;
+}
+
+const FormField& rowOf(std::span<const FormField> fields, std::string_view name) {
+    const auto found = std::find_if(fields.begin(), fields.end(),
+                                    [name](const FormField& field) { return field.field == name; });
+    if (found == fields.end())
+        throw std::runtime_error("no row for " + std::string(name));
+    return *found;
+}
+
+}  // namespace
+
 TEST(FormFields, EveryRowOfTheSheetNamesAField) {
-    for (const FormField& field : settingsPageFields()) {
-        SCOPED_TRACE(field.label);
-        EXPECT_NE(findSettingsField(field.field), nullptr);
+    for (const SheetPage& page : everyTable()) {
+        std::set<int> controls;
+        for (const FormField& field : page.fields) {
+            SCOPED_TRACE(std::string(page.title) + ": " + std::string(field.label) + " " + std::string(field.field));
+            const SettingsField* found = findSettingsField(field.field);
+            ASSERT_NE(found, nullptr);
+            // A control stands for one row, or the window could not find it by its number.
+            EXPECT_TRUE(controls.insert(field.control).second) << field.control;
+            EXPECT_EQ(field.choices.empty(), field.kind != FormControl::Radio);
+            if (field.kind == FormControl::ColourName) {
+                EXPECT_EQ(field.maxChars, 15);
+            }
+            if (field.kind == FormControl::Image) {
+                EXPECT_EQ(field.maxChars, 128);
+                EXPECT_FALSE(field.browseTitle.empty());
+            }
+        }
     }
+}
+
+TEST(FormFields, TheSheetsAreInTabOrder) {
+    std::vector<std::string_view> titles;
+    for (const SheetPage& page : appearanceSheetPages())
+        titles.push_back(page.title);
+    EXPECT_EQ(titles, (std::vector<std::string_view>{"Settings", "Index (1)", "Index (2)", "Item (1)", "item (2)",
+                                                     "Basket/Search", "Header"}));
+    titles.clear();
+    for (const SheetPage& page : fontSheetPages())
+        titles.push_back(page.title);
+    EXPECT_EQ(titles, (std::vector<std::string_view>{"Index", "Item", "Item tables & columns", "Basket", "Search"}));
+}
+
+// Each font element: a face of at most 40 characters, a size 0 to 7, a colour,
+// and bold and italic as bits 0 and 1 of its style.
+TEST(FormFields, EveryFontElementHasItsFiveControls) {
+    std::set<std::string> fonts;
+    for (const SheetPage& page : fontSheetPages()) {
+        ASSERT_EQ(page.fields.size() % 5, 0u) << page.title;
+        for (std::size_t i = 0; i < page.fields.size(); i += 5) {
+            const std::span<const FormField> element = page.fields.subspan(i, 5);
+            const std::string font(element[0].field.substr(0, element[0].field.rfind('.')));
+            SCOPED_TRACE(font);
+            EXPECT_TRUE(fonts.insert(font).second);
+            EXPECT_EQ(element[0].kind, FormControl::FontFace);
+            EXPECT_EQ(element[0].maxChars, 40);
+            EXPECT_EQ(element[1].field, font + ".size");
+            EXPECT_EQ(element[1].lowest, 0);
+            EXPECT_EQ(element[1].highest, 7);
+            EXPECT_EQ(element[2].field, font + ".colour");
+            EXPECT_EQ(element[2].kind, FormControl::ColourName);
+            EXPECT_EQ(element[3].field, font + ".style");
+            EXPECT_EQ(element[3].bit, 0);
+            EXPECT_EQ(element[4].field, font + ".style");
+            EXPECT_EQ(element[4].bit, 1);
+        }
+    }
+    // Index 4, item 12, basket 5 and the search box's.
+    EXPECT_EQ(fonts.size(), 22u);
+}
+
+// What the user types, through the rows of the real tables.
+TEST(FormFields, TheTablesApplyTheirConversions) {
+    struct Case {
+        std::span<const FormField> table;
+        std::string_view field;
+        std::string typed;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {framesDialogFields(), "indexFrameWidth", "25 %", "25%"},
+        {framesDialogFields(), "headerFrameHeight", "1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7", "123456789012345"},
+        {itemTablePageFields(), "itemTableSpacing", "35", "20"},
+        {itemTablePageFields(), "itemTableSpacing", "-3", "0"},
+        {itemTablePageFields(), "itemTableSpacing", "12", "12"},
+        {searchDetailsDialogFields(), "searchProgram", "cgi-bin/zk search.pl", "cgi-bin/zksearch.pl"},
+        {templateDialogFields(), "templateFile", "  item template.htm ", "item template.htm"},
+        {indexDetailPageFields(), "indexBackgroundColour", std::string(20, 'a'), std::string(15, 'a')},
+        {indexDetailPageFields(), "bulletImages.0", std::string(200, 'b'), std::string(128, 'b')},
+        {basketDetailPageFields(), "searchBoxSize", "30 chars", "30"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+        const FormField& row = rowOf(c.table, c.field);
+        SettingsBlocks blocks{};
+        FormValue value;
+        value.text = c.typed;
+        EXPECT_EQ(checkFormValue(row, value), "");
+        storeFormValue(blocks, row, value);
+        EXPECT_EQ(stored(blocks, c.field), c.expected);
+    }
+}
+
+TEST(FormFields, ChecksAndFontSizesOfTheTables) {
+    SettingsBlocks blocks{};
+    FormValue ticked;
+    ticked.checked = true;
+    const FormField& resize = rowOf(framesDialogFields(), "hideFrameBorders");
+    storeFormValue(blocks, resize, ticked);
+    EXPECT_EQ(stored(blocks, "hideFrameBorders"), "0");
+    storeFormValue(blocks, resize, FormValue{});
+    EXPECT_EQ(stored(blocks, "hideFrameBorders"), "1");
+
+    setStored(blocks, "linkItemCss", "1");
+    storeFramesDialogExtras(blocks);
+    EXPECT_EQ(stored(blocks, "linkItemCss"), "0");
+
+    FormValue size;
+    size.text = "8";
+    const std::span<const FormField> searchFont = fontSheetPages().back().fields;
+    EXPECT_EQ(checkFormValue(rowOf(searchFont, "searchFont.size"), size), "Please enter an integer between 0 and 7.");
+    size.text = "7";
+    EXPECT_EQ(checkFormValue(rowOf(searchFont, "searchFont.size"), size), "");
+
+    // Bold and italic share the style byte with nothing else of the sheet.
+    setStored(blocks, "searchFont.style", "4");
+    const FormField& italic = searchFont[4];
+    storeFormValue(blocks, italic, ticked);
+    EXPECT_EQ(stored(blocks, "searchFont.style"), "6");
+    EXPECT_FALSE(loadFormValue(blocks, searchFont[3]).checked);
 }
