@@ -241,6 +241,7 @@ void CMainFrame::runDataDialog() {
     dialog.exec();
 }
 
+template <typename Dialog>
 void CMainFrame::settingsDialog() {
     // What the dialog changes stays in the record until the program writes it at exit.
     Dialog dialog(m_doc.settings(), m_messages, this);
