@@ -7,9 +7,12 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/core/custom_colour.h"
+#include "app/desktop/colour_picker.h"
 #include "app/desktop/record_text.h"
 
 namespace {
@@ -17,6 +20,24 @@ QLineEdit* colourEdit(QWidget* parent, const std::string& value) {
     auto* edit = new QLineEdit(shownText(value), parent);
     edit->setMaxLength(15);
     return edit;
+}
+
+// A colour box with its "C" button, which picks the colour and writes it as "#rrggbb".
+QWidget* withPickerButton(QLineEdit* edit, QWidget* parent) {
+    auto* holder = new QWidget(parent);
+    auto* line = new QHBoxLayout(holder);
+    line->setContentsMargins(0, 0, 0, 0);
+    auto* pick = new QPushButton(QStringLiteral("C"), holder);
+    pick->setObjectName(edit->objectName() + QStringLiteral("Pick"));
+    pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("WW")) + 12);
+    line->addWidget(edit);
+    line->addWidget(pick);
+    QObject::connect(pick, &QPushButton::clicked, edit, [edit] {
+        const Rgb start = colourOfText(edit->text().toStdString()).value_or(Rgb{});
+        if (const std::optional<Rgb> chosen = CColourPicker::pick(start, edit->window()))
+            edit->setText(QString::fromStdString(customColourText(*chosen)));
+    });
+    return holder;
 }
 }  // namespace
 
@@ -44,9 +65,9 @@ CScrollingTextDlg::CScrollingTextDlg(const ScrollingTextForm& form, QWidget* par
 
     auto* colours = new QGroupBox(tr("colours"), this);
     auto* colourForm = new QFormLayout(colours);
-    colourForm->addRow(tr("Border"), m_border);
-    colourForm->addRow(tr("Background"), m_background);
-    colourForm->addRow(tr("Text"), m_textColour);
+    colourForm->addRow(tr("Border"), withPickerButton(m_border, colours));
+    colourForm->addRow(tr("Background"), withPickerButton(m_background, colours));
+    colourForm->addRow(tr("Text"), withPickerButton(m_textColour, colours));
     auto* size = new QGroupBox(tr("size"), this);
     auto* sizeForm = new QFormLayout(size);
     sizeForm->addRow(tr("width"), m_width);

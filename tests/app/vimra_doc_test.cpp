@@ -260,6 +260,17 @@ TEST(CustomColour, TextIsLowerCaseHexOfRedGreenBlue) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.want);
         EXPECT_EQ(customColourText(c.colour), c.want);
+        const std::optional<Rgb> back = colourOfText(c.want);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(customColourText(*back), c.want);
+    }
+}
+
+TEST(CustomColour, OnlyHashAndSixHexDigitsNameAColour) {
+    EXPECT_EQ(customColourText(colourOfText(" #0AaBcD ").value_or(Rgb{})), "#0aabcd");
+    for (const char* text : {"navy", "#fff", "#ggg000", "0aabcd", "#0aabcd0", "", "#12 456"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(colourOfText(text));
     }
 }
 

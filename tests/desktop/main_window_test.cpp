@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include "app/desktop/appearance_set_dialog.h"
+#include "app/desktop/colour_picker.h"
 #include "model/paths.h"
 #include "model/settings_store.h"
 #include "tests/support/child_process.h"
@@ -261,6 +262,12 @@ private slots:
             dialog->findChild<QLineEdit*>("width")->setText("450");
             dialog->findChild<QLineEdit*>("height")->setText("tall");
             dialog->findChild<QLineEdit*>("border")->setText("navy");
+            // "C" picks the text colour with the colour picker.
+            whenDialogOpens<CColourPicker>([](CColourPicker* picker) {
+                picker->setColour(Rgb{0, 255, 0});
+                picker->accept();
+            });
+            dialog->findChild<QPushButton*>("textColourPick")->click();
             dialog->accept();
         });
         trigger(command::ScrollingText);
@@ -269,6 +276,7 @@ private slots:
         QCOMPARE(stored.width, std::string("450"));
         QCOMPARE(stored.height, std::string("0"));
         QCOMPARE(stored.borderColour, std::string("navy"));
+        QCOMPARE(stored.textColour, std::string("#00ff00"));
     }
 
     void theAboutBoxTypesItsTickerLine() {
