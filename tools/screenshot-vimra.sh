@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the Vimra main window after Update Cat View on the
-# shipped example, on a virtual X display: docs/vimra-main-window.png.
-# Run after a build (./run.sh or cmake --build build).
+# shipped example, on a virtual X display: docs/vimra-main-window.png; then
+# pictures of the appearance sheet, the fonts sheet and the colour picker
+# (docs/appearance-sheet.png, fonts-sheet.png, colour-picker.png).
+# Run after a build with its tests (./test.sh or cmake --build build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program_dir=build/vimra
@@ -43,3 +45,7 @@ xdotool key --window "$window" ctrl+u
 sleep 6
 import -window "$window" "$out"
 echo "$out"
+
+[ -z "${1:-}" ] || exit 0
+VIMRA_SCREENSHOT_DIR=docs QT_QPA_PLATFORM=offscreen build/tests/settings_sheets_test screenshots >/dev/null
+ls docs/appearance-sheet.png docs/fonts-sheet.png docs/colour-picker.png

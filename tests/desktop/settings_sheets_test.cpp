@@ -23,6 +23,7 @@
 #include "app/desktop/fonts_sheet.h"
 #include "app/desktop/form_page.h"
 #include "app/desktop/form_sheet_dialog.h"
+#include "app/desktop/colour_picker.h"
 #include "app/desktop/main_frame.h"
 #include "app/desktop/simple_dialogs.h"
 #include "model/paths.h"
@@ -324,7 +325,7 @@ private slots:
         QVERIFY(m_messages.texts().empty());
     }
 
-    // Pictures of the two sheets for the documentation, when asked for.
+    // Pictures of the two sheets and the colour picker for the documentation, when asked for.
     void screenshots() {
         const QByteArray folder = qgetenv("VIMRA_SCREENSHOT_DIR");
         if (folder.isEmpty())
@@ -338,6 +339,13 @@ private slots:
             fonts->reject();
         });
         trigger(command::Fonts);
+        whenDialogOpens<CColourPicker>([&folder](CColourPicker* picker) {
+            picker->setColour(Rgb{0x2a, 0x6f, 0xb5});
+            QTest::qWait(100);
+            QVERIFY(picker->grab().save(QString::fromLocal8Bit(folder) + "/colour-picker.png"));
+            picker->reject();
+        });
+        trigger(command::CustomColour);
     }
 };
 
