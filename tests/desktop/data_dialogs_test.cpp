@@ -36,6 +36,7 @@
 #include "model/settings_fields.h"
 #include "model/settings_store.h"
 #include "tests/desktop/dialog_driver.h"
+#include "tests/desktop/program_window.h"
 #include "tests/support/child_process.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
@@ -43,12 +44,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class QuietShell : public DesktopShell {
-public:
-    bool openWithDefaultProgram(const std::string&, const std::string&) override { return true; }
-    bool startDetached(const std::string&, const std::vector<std::string>&) override { return true; }
-};
 
 // The files the data dialogs may write, by name, with their bytes ("" when missing).
 std::map<std::string, std::string> dataFiles(const fs::path& programDir) {
@@ -79,51 +74,26 @@ void click(QWidget* parent, const char* name) {
 class DataDialogsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> m_folder;
-    fs::path m_programDir;
-    RecordingMessages m_messages;
-    QuietShell m_shell;
-    std::unique_ptr<CVimraDoc> m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<ProgramWindow> m_window;
 
-    GeneralSettings& general() { return m_doc->settings().general; }
+    GeneralSettings& general() { return m_window->general(); }
     std::string value(std::string_view name) {
         std::string text;
-        settingsValue(m_doc->settings(), name, text);
+        settingsValue(m_window->doc->settings(), name, text);
         return text;
     }
-    std::string path(std::string_view name) const { return (m_programDir / name).string(); }
-    void trigger(int id) {
-        QAction* action = m_frame->action(id);
-        QVERIFY(action);
-        QVERIFY(action->isEnabled());
-        action->trigger();
-    }
+    std::string path(std::string_view name) const { return (m_window->programDir / name).string(); }
+    void trigger(int id) { QVERIFY2(m_window->trigger(id), "the command's action is there and enabled"); }
 
 private slots:
-    void init() {
-        m_folder = std::make_unique<TempDir>();
-        m_programDir = m_folder->path() / "program";
-        copyFreshProgramDirectory(VIMRA_PROGRAM_DIR, m_programDir);
-        m_messages = RecordingMessages();
-        m_doc = std::make_unique<CVimraDoc>(m_programDir.string() + "/", m_messages, m_shell);
-        m_doc->start();
-        copyField(general().outputDir, (m_folder->path() / "out").string());
-        m_frame = std::make_unique<CMainFrame>(*m_doc, m_messages, m_shell);
-        m_frame->show();
-    }
-
-    void cleanup() {
-        m_frame.reset();
-        m_doc.reset();
-        m_folder.reset();
-    }
+    void init() { m_window = std::make_unique<ProgramWindow>(); }
+    void cleanup() { m_window.reset(); }
 
     void cancelChangesNeitherRecordNorFiles() {
         for (int id : {command::OrderForm, command::FtpSettings, command::Currencies, command::Tax,
                        command::DeliveryCost, command::CommonText}) {
-            const auto filesBefore = dataFiles(m_programDir);
-            const SettingsBlocks before = m_doc->settings();
+            const auto filesBefore = dataFiles(m_window->programDir);
+            const SettingsBlocks before = m_window->doc->settings();
             bool opened = false;
             whenDialogOpens<QDialog>([&opened](QDialog* dialog) {
                 opened = true;
@@ -135,16 +105,16 @@ private slots:
             });
             trigger(id);
             QVERIFY2(opened, std::to_string(id).c_str());
-            QVERIFY2(std::memcmp(&before, &m_doc->settings(), sizeof before) == 0, std::to_string(id).c_str());
-            QVERIFY2(dataFiles(m_programDir) == filesBefore, std::to_string(id).c_str());
+            QVERIFY2(std::memcmp(&before, &m_window->doc->settings(), sizeof before) == 0, std::to_string(id).c_str());
+            QVERIFY2(dataFiles(m_window->programDir) == filesBefore, std::to_string(id).c_str());
         }
-        QCOMPARE(m_messages.texts(), std::vector<std::string>{});
+        QCOMPARE(m_window->messages.texts(), std::vector<std::string>{});
     }
 
     void orderFormOkStoresThePagesAndWritesOnlyTheOrderText() {
         general().customFormViaUrl = 0;
         general().paymentGateway = 2;
-        const std::string savedGeneral = readFile(m_programDir / "ZK002.dat");
+        const std::string savedGeneral = readFile(m_window->programDir / "ZK002.dat");
         whenDialogOpens<COrderFormSheet>([](COrderFormSheet* sheet) {
             QVERIFY(child<QCheckBox>(sheet, "control1288")->isChecked());   // Internet Secure, as stored
             child<QLineEdit>(sheet, "control1118")->setText("  /cgi-bin/order.pl  ");
@@ -170,7 +140,7 @@ private slots:
         QCOMPARE(text.addressLines[0], std::string("The Bean Shop"));
         QCOMPARE(text.addressLines[6], std::string("England"));
         QCOMPARE(text.extraText, std::string("Thank you\r\nfor your order"));
-        QCOMPARE(readFile(m_programDir / "ZK002.dat"), savedGeneral);
+        QCOMPARE(readFile(m_window->programDir / "ZK002.dat"), savedGeneral);
     }
 
     void ftpOkStoresTheTargetsAndWritesTheGeneralBlock() {
@@ -196,7 +166,7 @@ private slots:
     }
 
     void currenciesOkWritesTheListAndStoresTheMainCurrency() {
-        fs::create_directories(m_folder->path() / "out");   // a catalogue was written before
+        fs::create_directories(m_window->folder.path() / "out");   // a catalogue was written before
         whenDialogOpens<CCurrenciesDlg>([this](CCurrenciesDlg* dialog) {
             click(dialog, "add");
             QCOMPARE(child<QListWidget>(dialog, "currencies")->currentItem()->text(), QStringLiteral("new 0.0000"));
@@ -213,7 +183,7 @@ private slots:
             child<QLineEdit>(dialog, "control1285")->setText("3");
             click(dialog, "createFile");
             dialog->accept();
-            QCOMPARE(m_messages.texts(), std::vector<std::string>{});
+            QCOMPARE(m_window->messages.texts(), std::vector<std::string>{});
         });
         trigger(command::Currencies);
         QCOMPARE(value("currencySymbolKind"), std::string("2"));
@@ -229,11 +199,11 @@ private slots:
         QCOMPARE(list.text(CurrencyText::Basket), std::string("Show prices in"));
 
         // The rates file alone, with the main currency as the dialog showed it.
-        const fs::path script = m_folder->path() / "out" / "zkaltcurr.js";
+        const fs::path script = m_window->folder.path() / "out" / "zkaltcurr.js";
         const std::string written = readFile(script);
         QVERIFY2(written.starts_with("var Currs=new Array(\"$\",\"EUR\",\"\")"), written.c_str());
         QVERIFY2(written.find("CurrDP=new Array(3,6,0);") != std::string::npos, written.c_str());
-        QCOMPARE(readFile(m_programDir / "files01.dat"), script.string() + "\n");
+        QCOMPARE(readFile(m_window->programDir / "files01.dat"), script.string() + "\n");
     }
 
     void listsSayWhenNothingIsHighlighted() {
@@ -249,7 +219,7 @@ private slots:
             dialog->reject();
         });
         trigger(command::DeliveryCost);
-        QCOMPARE(m_messages.texts(), (std::vector<std::string>{"There is no highlighted selection",
+        QCOMPARE(m_window->messages.texts(), (std::vector<std::string>{"There is no highlighted selection",
                                                                "No selections available", "No selections available"}));
     }
 
@@ -365,7 +335,7 @@ private slots:
             dialog->reject();
         });
         trigger(command::DeliveryCost);
-        QCOMPARE(m_messages.texts(),
+        QCOMPARE(m_window->messages.texts(),
                  std::vector<std::string>{"Cannot insert another delivery schedule - limit reached"});
     }
 

@@ -30,6 +30,7 @@
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
 #include "tests/desktop/dialog_driver.h"
+#include "tests/desktop/program_window.h"
 
 #ifdef VIMRA_HAVE_WEBENGINE
 #include <QWebEnginePage>
@@ -38,24 +39,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Serves catalogues for real but records what it would open instead of
-// starting programs on the test machine.
-class RecordingShell : public DesktopShell {
-public:
-    bool openWithDefaultProgram(const std::string& path, const std::string& workingDir) override {
-        opened.push_back(path + " | " + workingDir);
-        return true;
-    }
-    bool startDetached(const std::string& program, const std::vector<std::string>& arguments) override {
-        started.push_back(program);
-        for (const std::string& argument : arguments)
-            started.push_back(argument);
-        return true;
-    }
-    std::vector<std::string> opened;
-    std::vector<std::string> started;
-};
 
 GeneralSettings savedGeneral(const fs::path& programDir) {
     GeneralSettings general{};
@@ -78,109 +61,81 @@ QVariant runScript(QWebEnginePage* page, const QString& script) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> m_folder;
-    fs::path m_programDir;
-    RecordingMessages m_messages;
-    std::unique_ptr<RecordingShell> m_shell;
-    std::unique_ptr<CVimraDoc> m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<ProgramWindow> m_window;
 
-    GeneralSettings& general() { return m_doc->settings().general; }
-    void trigger(int id) {
-        QAction* action = m_frame->action(id);
-        QVERIFY(action);
-        QVERIFY(action->isEnabled());
-        action->trigger();
-    }
+    GeneralSettings& general() { return m_window->general(); }
+    void trigger(int id) { QVERIFY2(m_window->trigger(id), "the command's action is there and enabled"); }
 
 private slots:
-    void init() {
-        m_folder = std::make_unique<TempDir>();
-        m_programDir = m_folder->path() / "program";
-        copyFreshProgramDirectory(VIMRA_PROGRAM_DIR, m_programDir);
-        m_messages = RecordingMessages();
-        m_shell = std::make_unique<RecordingShell>();
-        m_doc = std::make_unique<CVimraDoc>(m_programDir.string() + "/", m_messages, *m_shell);
-        m_doc->start();
-        copyField(general().outputDir, (m_folder->path() / "out").string());
-        copyField(general().tempOutputDir, (m_folder->path() / "preview").string());
-        m_frame = std::make_unique<CMainFrame>(*m_doc, m_messages, *m_shell);
-        m_frame->resize(1200, 800);
-        m_frame->show();
-    }
-
-    void cleanup() {
-        m_frame.reset();
-        m_doc.reset();
-        m_shell.reset();
-        m_folder.reset();
-    }
+    void init() { m_window = std::make_unique<ProgramWindow>(); }
+    void cleanup() { m_window.reset(); }
 
     void menusFollowTheCommandTable() {
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("Vimra3"));
+        QCOMPARE(m_window->frame->windowTitle(), QStringLiteral("Vimra3"));
         for (const CommandEntry& entry : generatorCommands()) {
-            QAction* action = m_frame->action(entry.id);
+            QAction* action = m_window->frame->action(entry.id);
             QVERIFY2(action, entry.text.data());
             QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(entry.shortcut.data(),
                                                                           qsizetype(entry.shortcut.size()))));
             QCOMPARE(action->statusTip().isEmpty(), entry.prompt.empty());
         }
-        QCOMPARE(m_frame->action(command::UpdateCatView)->statusTip(),
+        QCOMPARE(m_window->frame->action(command::UpdateCatView)->statusTip(),
                  QStringLiteral("Refresh the view of the catalogue (right frame)"));
     }
 
     void createSavesFirstAndOffersTheCatalogueOverHttp() {
-        m_messages.answerNext(MessageAnswer::Yes);
+        m_window->messages.answerNext(MessageAnswer::Yes);
         trigger(command::Create);
-        QCOMPARE(m_messages.texts(), std::vector<std::string>{"do you wish to view the catalogue?"});
-        QVERIFY(fs::exists(m_folder->path() / "out" / "zk000000.html"));
-        QCOMPARE(fieldText(savedGeneral(m_programDir).outputDir), fieldText(general().outputDir));
-        QCOMPARE(m_shell->opened.size(), std::size_t(1));
-        QVERIFY2(m_shell->opened[0].starts_with("http://127.0.0.1:"), m_shell->opened[0].c_str());
-        QVERIFY(m_shell->opened[0].find("/zk000000.html") != std::string::npos);
+        QCOMPARE(m_window->messages.texts(), std::vector<std::string>{"do you wish to view the catalogue?"});
+        QVERIFY(fs::exists(m_window->folder.path() / "out" / "zk000000.html"));
+        QCOMPARE(fieldText(savedGeneral(m_window->programDir).outputDir), fieldText(general().outputDir));
+        QCOMPARE(m_window->shell.opened.size(), std::size_t(1));
+        QCOMPARE(m_window->shell.workingDirs, std::vector<std::string>{""});
+        QVERIFY2(m_window->shell.opened[0].starts_with("http://127.0.0.1:"), m_window->shell.opened[0].c_str());
+        QVERIFY(m_window->shell.opened[0].find("/zk000000.html") != std::string::npos);
         QCOMPARE(general().previewRun, 0);
     }
 
     void createThatFailsStillLeavesTheSettingsSaved() {
-        m_frame->detailsView()->findChild<QLineEdit*>("control1000")->setText(
-            QString::fromStdString((m_folder->path() / "missing.txt").string()));
-        m_messages.answerNext(MessageAnswer::Yes);
+        m_window->frame->detailsView()->findChild<QLineEdit*>("control1000")->setText(
+            QString::fromStdString((m_window->folder.path() / "missing.txt").string()));
+        m_window->messages.answerNext(MessageAnswer::Yes);
         trigger(command::Create);
-        QVERIFY(!m_messages.texts().empty());
-        QCOMPARE(m_messages.texts().back(), std::string("error producing catalogue"));
-        QCOMPARE(fieldText(savedGeneral(m_programDir).inputFile), fieldText(general().inputFile));
-        QVERIFY(m_shell->opened.empty());
+        QVERIFY(!m_window->messages.texts().empty());
+        QCOMPARE(m_window->messages.texts().back(), std::string("error producing catalogue"));
+        QCOMPARE(fieldText(savedGeneral(m_window->programDir).inputFile), fieldText(general().inputFile));
+        QVERIFY(m_window->shell.opened.empty());
     }
 
     void updateCatViewShowsThePreviewAndRestoresTheOutput() {
         const std::string outputDir(fieldText(general().outputDir));
-        QSignalSpy loaded(m_frame->outputView(), &COutputView::pageLoaded);
+        QSignalSpy loaded(m_window->frame->outputView(), &COutputView::pageLoaded);
         trigger(command::UpdateCatView);
-        QVERIFY(m_messages.texts().empty());
+        QVERIFY(m_window->messages.texts().empty());
         QCOMPARE(fieldText(general().outputDir), outputDir);
         QCOMPARE(general().previewRun, 0);
         QVERIFY(!fs::exists(outputDir));
-        const QUrl expected = QUrl::fromLocalFile(QString::fromStdString((m_folder->path() / "preview" / "zk000000.html").string()));
-        QCOMPARE(m_frame->outputView()->shownAddress(), expected);
-        if (m_frame->outputView()->hasEmbeddedBrowser())
+        const QUrl expected = QUrl::fromLocalFile(QString::fromStdString((m_window->folder.path() / "preview" / "zk000000.html").string()));
+        QCOMPARE(m_window->frame->outputView()->shownAddress(), expected);
+        if (m_window->frame->outputView()->hasEmbeddedBrowser())
             QVERIFY(loaded.wait(30000) || !loaded.isEmpty());
     }
 
     void aFailedUpdateCatViewSaysSoAndShowsNothing() {
-        m_frame->detailsView()->findChild<QLineEdit*>("control1000")->clear();
+        m_window->frame->detailsView()->findChild<QLineEdit*>("control1000")->clear();
         trigger(command::UpdateCatView);
-        QVERIFY(!m_messages.texts().empty());
-        QCOMPARE(m_messages.texts().back(), std::string("error producing catalogue"));
-        QVERIFY(m_frame->outputView()->shownAddress().isEmpty());
+        QVERIFY(!m_window->messages.texts().empty());
+        QCOMPARE(m_window->messages.texts().back(), std::string("error producing catalogue"));
+        QVERIFY(m_window->frame->outputView()->shownAddress().isEmpty());
         QCOMPARE(general().previewRun, 0);
     }
 
     void theBasketWorksInThePreviewPane() {
 #ifdef VIMRA_HAVE_WEBENGINE
-        QSignalSpy loaded(m_frame->outputView(), &COutputView::pageLoaded);
+        QSignalSpy loaded(m_window->frame->outputView(), &COutputView::pageLoaded);
         trigger(command::UpdateCatView);
         QVERIFY(loaded.wait(30000) || !loaded.isEmpty());
-        QWebEnginePage* page = m_frame->outputView()->page();
+        QWebEnginePage* page = m_window->frame->outputView()->page();
         // The item frame fills after the frameset; its add control is the
         // quantity button or the add link of the first item.
         const QString click = QStringLiteral(
@@ -198,43 +153,43 @@ private slots:
     }
 
     void whatIsTypedIntoTheSheetIsAppliedByUpdateCatView() {
-        auto* title = m_frame->detailsView()->findChild<QLineEdit*>("control1025");
+        auto* title = m_window->frame->detailsView()->findChild<QLineEdit*>("control1025");
         QVERIFY(title);
         title->setText("Tea by the sea");
         trigger(command::UpdateCatView);
         QCOMPARE(fieldText(general().catalogueTitle), std::string_view("Tea by the sea"));
-        QCOMPARE(fieldText(savedGeneral(m_programDir).catalogueTitle), std::string_view("Tea by the sea"));
+        QCOMPARE(fieldText(savedGeneral(m_window->programDir).catalogueTitle), std::string_view("Tea by the sea"));
     }
 
     void reloadingTheAppearanceRefillsTheSheetAndSavesBoth() {
         copyField(general().catalogueTitle, "Retrieved title");
-        fs::remove(m_programDir / "ZK003.dat");
-        m_doc->appearanceReplaced();
-        auto* title = m_frame->detailsView()->findChild<QLineEdit*>("control1025");
+        fs::remove(m_window->programDir / "ZK003.dat");
+        m_window->doc->appearanceReplaced();
+        auto* title = m_window->frame->detailsView()->findChild<QLineEdit*>("control1025");
         QCOMPARE(title->text(), QStringLiteral("Retrieved title"));
-        QVERIFY(fs::exists(m_programDir / "ZK003.dat"));
-        QCOMPARE(fieldText(savedGeneral(m_programDir).catalogueTitle), std::string_view("Retrieved title"));
+        QVERIFY(fs::exists(m_window->programDir / "ZK003.dat"));
+        QCOMPARE(fieldText(savedGeneral(m_window->programDir).catalogueTitle), std::string_view("Retrieved title"));
     }
 
     void editInputFileStartsTheEditorOnTheInputFile() {
         const std::string input(fieldText(general().inputFile));
         trigger(command::EditInputFile);
         // No editor in the program directory yet: the file opens with its default program.
-        QCOMPARE(m_shell->opened, std::vector<std::string>{input + " | "});
-        writeFile(m_programDir / "korvel", "#!/bin/sh\n");
+        QCOMPARE(m_window->shell.opened, std::vector<std::string>{input});
+        writeFile(m_window->programDir / "korvel", "#!/bin/sh\n");
         trigger(command::EditInputFile);
-        QCOMPARE(m_shell->started, (std::vector<std::string>{(m_programDir / "korvel").string(), input}));
+        QCOMPARE(m_window->shell.started, (std::vector<std::string>{(m_window->programDir / "korvel").string(), input}));
     }
 
     void customColourPutsItsTextOnTheClipboard() {
         std::vector<Rgb> offered;
-        m_frame->chooseColour = [&offered](Rgb start) -> std::optional<Rgb> {
+        m_window->frame->chooseColour = [&offered](Rgb start) -> std::optional<Rgb> {
             offered.push_back(start);
             return Rgb{255, 0, 0};
         };
         trigger(command::CustomColour);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("#ff0000"));
-        m_frame->chooseColour = [&offered](Rgb start) -> std::optional<Rgb> {
+        m_window->frame->chooseColour = [&offered](Rgb start) -> std::optional<Rgb> {
             offered.push_back(start);
             return std::nullopt;
         };
@@ -246,7 +201,7 @@ private slots:
     }
 
     void scrollingTextIsStoredAndItsFileWrittenOnOkOnly() {
-        writeFile(m_programDir / "zkticker.dat", "Old news");
+        writeFile(m_window->programDir / "zkticker.dat", "Old news");
         whenDialogOpens<CScrollingTextDlg>([](CScrollingTextDlg* dialog) {
             QCOMPARE(dialog->findChild<QPlainTextEdit*>("text")->toPlainText(), QStringLiteral("Old news"));
             dialog->findChild<QPlainTextEdit*>("text")->setPlainText("Fresh beans every Tuesday");
@@ -255,7 +210,7 @@ private slots:
             dialog->reject();
         });
         trigger(command::ScrollingText);
-        QCOMPARE(readFile(m_programDir / "zkticker.dat"), std::string("Old news"));
+        QCOMPARE(readFile(m_window->programDir / "zkticker.dat"), std::string("Old news"));
 
         whenDialogOpens<CScrollingTextDlg>([](CScrollingTextDlg* dialog) {
             dialog->findChild<QPlainTextEdit*>("text")->setPlainText("Fresh beans every Tuesday");
@@ -271,8 +226,8 @@ private slots:
             dialog->accept();
         });
         trigger(command::ScrollingText);
-        QCOMPARE(readFile(m_programDir / "zkticker.dat"), std::string("Fresh beans every Tuesday"));
-        const ScrollingTextForm stored = m_doc->scrollingText();
+        QCOMPARE(readFile(m_window->programDir / "zkticker.dat"), std::string("Fresh beans every Tuesday"));
+        const ScrollingTextForm stored = m_window->doc->scrollingText();
         QCOMPARE(stored.width, std::string("450"));
         QCOMPARE(stored.height, std::string("0"));
         QCOMPARE(stored.borderColour, std::string("navy"));
@@ -295,7 +250,7 @@ private slots:
     }
 
     void usingAnAppearanceSetShowsItAndReloadsTheSheet() {
-        QSignalSpy loaded(m_frame->outputView(), &COutputView::pageLoaded);
+        QSignalSpy loaded(m_window->frame->outputView(), &COutputView::pageLoaded);
         QString chosenName;
         whenDialogOpens<CAppearanceSetDlg>([&chosenName](CAppearanceSetDlg* dialog) {
             auto* list = dialog->findChild<QListWidget*>("appearanceList");
@@ -306,24 +261,24 @@ private slots:
         });
         trigger(command::AppearanceSets);
         QVERIFY(!chosenName.isEmpty());
-        QCOMPARE(QString::fromLatin1(fieldText(m_doc->settings().appearance.setName)), chosenName);
+        QCOMPARE(QString::fromLatin1(fieldText(m_window->doc->settings().appearance.setName)), chosenName);
         QCOMPARE(general().currentSetIndex, 1);
         AppearanceSet saved{};
-        QVERIFY(readBlockFile((m_programDir / "ZK003.dat").string(), &saved, sizeof saved) > 0);
+        QVERIFY(readBlockFile((m_window->programDir / "ZK003.dat").string(), &saved, sizeof saved) > 0);
         QCOMPARE(QString::fromLatin1(fieldText(saved.setName)), chosenName);
-        QVERIFY(!m_frame->outputView()->shownAddress().isEmpty());
-        QVERIFY(m_messages.texts().empty());
+        QVERIFY(!m_window->frame->outputView()->shownAddress().isEmpty());
+        QVERIFY(m_window->messages.texts().empty());
     }
 
     void closingTheWindowSavesBothDefaultsFiles() {
-        m_frame->detailsView()->findChild<QLineEdit*>("control1025")->setText("Closing time typed");
-        m_doc->settings().appearance.setName[0] = 'Z';
-        fs::remove(m_programDir / "ZK002.dat");
-        fs::remove(m_programDir / "ZK003.dat");
-        m_frame->close();
-        QCOMPARE(fieldText(savedGeneral(m_programDir).catalogueTitle), std::string_view("Closing time typed"));
+        m_window->frame->detailsView()->findChild<QLineEdit*>("control1025")->setText("Closing time typed");
+        m_window->doc->settings().appearance.setName[0] = 'Z';
+        fs::remove(m_window->programDir / "ZK002.dat");
+        fs::remove(m_window->programDir / "ZK003.dat");
+        m_window->frame->close();
+        QCOMPARE(fieldText(savedGeneral(m_window->programDir).catalogueTitle), std::string_view("Closing time typed"));
         AppearanceSet appearance{};
-        QVERIFY(readBlockFile((m_programDir / "ZK003.dat").string(), &appearance, sizeof appearance) > 0);
+        QVERIFY(readBlockFile((m_window->programDir / "ZK003.dat").string(), &appearance, sizeof appearance) > 0);
         QCOMPARE(appearance.setName[0], 'Z');
     }
 };

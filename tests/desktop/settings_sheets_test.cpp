@@ -30,6 +30,7 @@
 #include "model/settings_fields.h"
 #include "model/settings_store.h"
 #include "tests/desktop/dialog_driver.h"
+#include "tests/desktop/program_window.h"
 #include "tests/support/child_process.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
@@ -37,16 +38,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class RecordingShell : public DesktopShell {
-public:
-    bool openWithDefaultProgram(const std::string& path, const std::string&) override {
-        opened.push_back(path);
-        return true;
-    }
-    bool startDetached(const std::string&, const std::vector<std::string>&) override { return true; }
-    std::vector<std::string> opened;
-};
 
 // One change made in a dialog: text typed, a box ticked or cleared, or a radio button chosen.
 struct Edit {
@@ -90,47 +81,19 @@ SettingsBlocks savedBlocks(const fs::path& programDir) {
 class SettingsSheetsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> m_folder;
-    fs::path m_programDir;
-    RecordingMessages m_messages;
-    std::unique_ptr<RecordingShell> m_shell;
-    std::unique_ptr<CVimraDoc> m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<ProgramWindow> m_window;
 
     void set(const std::string& name, const std::string& value) {
         std::string error;
-        QVERIFY2(setSettingsValue(m_doc->settings(), name, value, error) == 0, error.c_str());
+        QVERIFY2(setSettingsValue(m_window->doc->settings(), name, value, error) == 0, error.c_str());
     }
-    std::string get(const std::string& name) { return valueOf(m_doc->settings(), name); }
-    void trigger(int id) {
-        QAction* action = m_frame->action(id);
-        QVERIFY(action);
-        QVERIFY(action->isEnabled());
-        action->trigger();
-    }
-    FormPage* sheetPage(int index) { return m_frame->detailsView()->sheet()->pages().at(std::size_t(index)); }
+    std::string get(const std::string& name) { return valueOf(m_window->doc->settings(), name); }
+    void trigger(int id) { QVERIFY2(m_window->trigger(id), "the command's action is there and enabled"); }
+    FormPage* sheetPage(int index) { return m_window->frame->detailsView()->sheet()->pages().at(std::size_t(index)); }
 
 private slots:
-    void init() {
-        m_folder = std::make_unique<TempDir>();
-        m_programDir = m_folder->path() / "program";
-        copyFreshProgramDirectory(VIMRA_PROGRAM_DIR, m_programDir);
-        m_messages = RecordingMessages();
-        m_shell = std::make_unique<RecordingShell>();
-        m_doc = std::make_unique<CVimraDoc>(m_programDir.string() + "/", m_messages, *m_shell);
-        m_doc->start();
-        copyField(m_doc->settings().general.tempOutputDir, (m_folder->path() / "preview").string());
-        m_frame = std::make_unique<CMainFrame>(*m_doc, m_messages, *m_shell);
-        m_frame->resize(1200, 800);
-        m_frame->show();
-    }
-
-    void cleanup() {
-        m_frame.reset();
-        m_doc.reset();
-        m_shell.reset();
-        m_folder.reset();
-    }
+    void init() { m_window = std::make_unique<ProgramWindow>(); }
+    void cleanup() { m_window.reset(); }
 
     void eachDialogStoresOnOkAndNothingOnCancel() {
         struct Case {
@@ -182,8 +145,8 @@ private slots:
             const std::string trace = c.title.toStdString();
             for (const auto& [name, value] : c.before)
                 set(name, value);
-            const std::string generalFile = readFile(m_programDir / "ZK002.dat");
-            const std::string appearanceFile = readFile(m_programDir / "ZK003.dat");
+            const std::string generalFile = readFile(m_window->programDir / "ZK002.dat");
+            const std::string appearanceFile = readFile(m_window->programDir / "ZK003.dat");
             for (bool ok : {false, true}) {
                 bool answered = false;
                 whenDialogOpens<FormSheetDialog>([&](FormSheetDialog* dialog) {
@@ -201,13 +164,13 @@ private slots:
                 for (const auto& [name, value] : ok ? c.after : c.before)
                     QVERIFY2(get(name) == value, (trace + " " + name + ": " + get(name)).c_str());
             }
-            QVERIFY2(m_messages.texts().empty(), trace.c_str());
-            QCOMPARE(readFile(m_programDir / "ZK002.dat"), generalFile);
+            QVERIFY2(m_window->messages.texts().empty(), trace.c_str());
+            QCOMPARE(readFile(m_window->programDir / "ZK002.dat"), generalFile);
             if (!c.writesAppearance) {
-                QCOMPARE(readFile(m_programDir / "ZK003.dat"), appearanceFile);
+                QCOMPARE(readFile(m_window->programDir / "ZK003.dat"), appearanceFile);
                 continue;
             }
-            const SettingsBlocks saved = savedBlocks(m_programDir);
+            const SettingsBlocks saved = savedBlocks(m_window->programDir);
             for (const auto& [name, value] : c.after)
                 QVERIFY2(valueOf(saved, name) == value, (trace + " saved " + name).c_str());
         }
@@ -215,7 +178,7 @@ private slots:
 
     void aFontSizeOutOfRangeKeepsTheSheetOpenOnItsPage() {
         set("basketFonts.2.size", "3");
-        const std::string appearanceFile = readFile(m_programDir / "ZK003.dat");
+        const std::string appearanceFile = readFile(m_window->programDir / "ZK003.dat");
         bool stayedOpen = false;
         whenDialogOpens<CFontsSheet>([&](CFontsSheet* sheet) {
             auto* tabs = sheet->findChild<QTabWidget*>("pages");
@@ -232,9 +195,9 @@ private slots:
         });
         trigger(command::Fonts);
         QVERIFY(stayedOpen);
-        QCOMPARE(m_messages.texts(), std::vector<std::string>{"Please enter an integer between 0 and 7."});
+        QCOMPARE(m_window->messages.texts(), std::vector<std::string>{"Please enter an integer between 0 and 7."});
         QCOMPARE(get("basketFonts.2.size"), std::string("3"));
-        QCOMPARE(readFile(m_programDir / "ZK003.dat"), appearanceFile);
+        QCOMPARE(readFile(m_window->programDir / "ZK003.dat"), appearanceFile);
     }
 
     void playOpensTheMidiFileShownInTheDialog() {
@@ -244,11 +207,11 @@ private slots:
             dialog->reject();
         });
         trigger(command::BackgroundMusic);
-        QCOMPARE(m_shell->opened, std::vector<std::string>{"/music/waltz.mid"});
+        QCOMPARE(m_window->shell.opened, std::vector<std::string>{"/music/waltz.mid"});
     }
 
     void theAppearanceSheetIsSavedByUpdateCatView() {
-        auto* sheet = m_frame->detailsView()->sheet();
+        auto* sheet = m_window->frame->detailsView()->sheet();
         QCOMPARE(sheet->count(), 7);
         QCOMPARE(sheet->tabText(1), QStringLiteral("Index (1)"));
         struct Case {
@@ -269,7 +232,7 @@ private slots:
         for (const Case& c : cases)
             makeEdit(sheetPage(c.page)->control(c.edit.control), c.edit);
         trigger(command::UpdateCatView);
-        const SettingsBlocks saved = savedBlocks(m_programDir);
+        const SettingsBlocks saved = savedBlocks(m_window->programDir);
         for (const Case& c : cases) {
             QVERIFY2(get(c.field) == c.expected, (c.field + ": " + get(c.field)).c_str());
             QVERIFY2(valueOf(saved, c.field) == c.expected, (c.field + " saved: " + valueOf(saved, c.field)).c_str());
@@ -287,28 +250,28 @@ private slots:
         QVERIFY(dots);
         dots->click();
         QCOMPARE(offeredTitle, std::string("index bullet image"));
-        QCOMPARE(valueOf(savedBlocks(m_programDir), "bulletImages.0"), std::string("/pictures/dot.gif"));
+        QCOMPARE(valueOf(savedBlocks(m_window->programDir), "bulletImages.0"), std::string("/pictures/dot.gif"));
     }
 
     // Loading a record into the sheet or a dialog and storing it back, with
     // nothing typed, changes no field: every shipped set goes through once.
     void whatIsNotTouchedComesBackUnchanged() {
-        const std::vector<AppearanceSetEntry> entries = listAppearanceSets(m_doc->programDir(), m_messages);
+        const std::vector<AppearanceSetEntry> entries = listAppearanceSets(m_window->doc->programDir(), m_window->messages);
         int sets = 0;
         for (int i = 0; i < int(entries.size()); ++i) {
             if (entries[std::size_t(i)].name.empty())
                 continue;
             ++sets;
-            QCOMPARE(useAppearanceSet(m_doc->settings(), m_doc->programDir(), entries, i, m_messages), 0);
-            const auto expected = std::make_unique<SettingsBlocks>(m_doc->settings());
+            QCOMPARE(useAppearanceSet(m_window->doc->settings(), m_window->doc->programDir(), entries, i, m_window->messages), 0);
+            const auto expected = std::make_unique<SettingsBlocks>(m_window->doc->settings());
             const auto changedFields = [&] {
                 std::string changed;
                 for (const SettingsField& field : settingsFields())
-                    if (settingsFieldValue(*expected, field) != settingsFieldValue(m_doc->settings(), field))
+                    if (settingsFieldValue(*expected, field) != settingsFieldValue(m_window->doc->settings(), field))
                         changed += field.name + " ";
                 return changed;
             };
-            m_doc->appearanceReplaced();
+            m_window->doc->appearanceReplaced();
             QVERIFY2(changedFields().empty(), (entries[std::size_t(i)].name + " sheet: " + changedFields()).c_str());
             set("linkItemCss", "0");  // the one field the frames dialog always stores
             expected->appearance.linkItemCss = 0;
@@ -322,7 +285,7 @@ private slots:
             }
         }
         QVERIFY(sets > 1);
-        QVERIFY(m_messages.texts().empty());
+        QVERIFY(m_window->messages.texts().empty());
     }
 
     // Pictures of the two sheets and the colour picker for the documentation, when asked for.
@@ -330,9 +293,9 @@ private slots:
         const QByteArray folder = qgetenv("VIMRA_SCREENSHOT_DIR");
         if (folder.isEmpty())
             QSKIP("set VIMRA_SCREENSHOT_DIR to write the pictures");
-        auto* sheet = m_frame->detailsView()->sheet();
+        auto* sheet = m_window->frame->detailsView()->sheet();
         sheet->setCurrentIndex(1);
-        QVERIFY(m_frame->detailsView()->grab().save(QString::fromLocal8Bit(folder) + "/appearance-sheet.png"));
+        QVERIFY(m_window->frame->detailsView()->grab().save(QString::fromLocal8Bit(folder) + "/appearance-sheet.png"));
         whenDialogOpens<CFontsSheet>([&folder](CFontsSheet* fonts) {
             QTest::qWait(100);
             QVERIFY(fonts->grab().save(QString::fromLocal8Bit(folder) + "/fonts-sheet.png"));
