@@ -55,3 +55,12 @@ std::span<const FormField> ftpPageFields(FtpPage page) {
     }
     return catalogue;
 }
+
+std::span<const SheetPage> ftpSheetPages() {
+    static const SheetPage pages[] = {
+        {ftpPageTitle(FtpPage::Catalogue), ftpPageFields(FtpPage::Catalogue)},
+        {ftpPageTitle(FtpPage::Search), ftpPageFields(FtpPage::Search)},
+        {ftpPageTitle(FtpPage::OrderForm), ftpPageFields(FtpPage::OrderForm)},
+    };
+    return pages;
+}

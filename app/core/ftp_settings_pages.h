@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/core/form_fields.h"
+#include "app/core/sheet_pages.h"
 
 enum class FtpPage { Catalogue = 0, Search = 1, OrderForm = 2 };
 inline constexpr FtpPage kFtpPages[] = {FtpPage::Catalogue, FtpPage::Search, FtpPage::OrderForm};
@@ -14,3 +15,6 @@ std::string_view ftpPageTitle(FtpPage page);
 // Host, port, user name, password, server directory, "save", and the page's
 // transfer box. The page's target is ftpTargets.<page number>.
 std::span<const FormField> ftpPageFields(FtpPage page);
+
+// The three pages in tab order, as the sheet shows them.
+std::span<const SheetPage> ftpSheetPages();

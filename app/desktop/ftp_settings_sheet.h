@@ -3,16 +3,10 @@
 // OK stores the pages and writes the general block (ZK002.dat); Cancel
 // changes nothing.
 #include <string>
-#include <vector>
-#include <QDialog>
 
-#include "model/settings_store.h"
+#include "app/desktop/form_sheet_dialog.h"
 
-class FormPage;
-class QTabWidget;
-class UserMessages;
-
-class CFtpSettingsSheet : public QDialog {
+class CFtpSettingsSheet : public FormSheetDialog {
     Q_OBJECT
 public:
     CFtpSettingsSheet(SettingsBlocks& blocks, std::string programDir, UserMessages& messages,
@@ -24,6 +18,4 @@ private:
     SettingsBlocks& m_blocks;
     std::string m_programDir;
     UserMessages& m_messages;
-    QTabWidget* m_tabs;
-    std::vector<FormPage*> m_pages;
 };
