@@ -22,6 +22,7 @@
 #include "app/desktop/ftp_settings_sheet.h"
 #include "app/desktop/order_form_sheet.h"
 #include "app/desktop/tax_dialog.h"
+#include "app/desktop/upload_dialog.h"
 #include "app/desktop/save_settings_dialog.h"
 #include "app/desktop/desktop_shell.h"
 #include "app/desktop/details_view.h"
@@ -152,9 +153,6 @@ void CMainFrame::buildCommands() {
     statusToggle->setCheckable(true);
     statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
-
-    // The upload comes with its own window.
-    action(command::UploadCatalogue)->setEnabled(false);
 }
 
 void CMainFrame::runCommand(int id) {
@@ -176,6 +174,7 @@ void CMainFrame::runCommand(int id) {
     case command::ScrollingText: scrollingText(); break;
     case command::OrderForm: runDataDialog<COrderFormSheet>(); break;
     case command::FtpSettings: runDataDialog<CFtpSettingsSheet>(); break;
+    case command::UploadCatalogue: uploadCatalogue(); break;
     case command::Currencies: runDataDialog<CCurrenciesDlg>(); break;
     case command::Tax: runDataDialog<CTaxDlg>(); break;
     case command::DeliveryCost: runDataDialog<CDeliverySchedulesDlg>(); break;
@@ -246,6 +245,13 @@ void CMainFrame::settingsDialog() {
     // What the dialog changes stays in the record until the program writes it at exit.
     Dialog dialog(m_doc.settings(), m_messages, this);
     dialog.exec();
+}
+
+void CMainFrame::uploadCatalogue() {
+    CUploadDlg dialog(m_doc.settings(), m_doc.programDir(), m_messages, this);
+    dialog.exec();
+    if (dialog.settingsChanged())
+        saveGeneralSettings(m_doc.settings().general, m_messages, m_doc.programDir());
 }
 
 void CMainFrame::fonts() {

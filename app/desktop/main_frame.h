@@ -46,6 +46,7 @@ private:
     // FTP, currencies, tax, delivery).
     template <typename Dialog>
     void runDataDialog();
+    void uploadCatalogue();
     void fonts();
     template <typename Dialog>
     void settingsDialog();

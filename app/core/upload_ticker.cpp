@@ -1,0 +1,4 @@
+#include "app/core/upload_ticker.h"
+
+UploadTicker::UploadTicker()
+    : TextTicker({std::string(kUploadRunningTicker)}, TypingPause::SkipOnBlank) {}
