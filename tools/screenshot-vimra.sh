@@ -48,4 +48,5 @@ echo "$out"
 
 [ -z "${1:-}" ] || exit 0
 VIMRA_SCREENSHOT_DIR=docs QT_QPA_PLATFORM=offscreen build/tests/settings_sheets_test screenshots >/dev/null
-ls docs/appearance-sheet.png docs/fonts-sheet.png docs/colour-picker.png
+VIMRA_SCREENSHOT_DIR=docs QT_QPA_PLATFORM=offscreen build/tests/upload_dialog_test screenshot >/dev/null
+ls docs/appearance-sheet.png docs/fonts-sheet.png docs/colour-picker.png docs/upload-dialog.png
