@@ -26,6 +26,7 @@
 #include "tests/desktop/program_window.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
+#include "tests/upload/binary_bytes.h"
 #include "tests/upload/ftp_server_process.h"
 #include "tests/upload/silent_server.h"
 
@@ -33,16 +34,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string patternBytes(std::size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    unsigned value = seed;
-    for (auto& b : bytes) {
-        value = value * 1103515245u + 12345u;
-        b = static_cast<char>(value >> 16);
-    }
-    return bytes;
-}
 
 template <typename Control>
 Control* child(QWidget* parent, const char* name) {
@@ -92,7 +83,7 @@ class UploadDialogTest : public QObject {
     // A picture the server stops reading part way, then a page after it.
     void writeStalledCatalogue() {
         startServer({.stallTransfer = "big.png"});
-        writeCatalogue({{"big.png", patternBytes(4'000'000, 7)}, {"after.html", "never sent"}});
+        writeCatalogue({{"big.png", binaryBytes(4'000'000, 7)}, {"after.html", "never sent"}});
     }
 
     void openDialog(UploadOptions options = {}) {
@@ -167,7 +158,7 @@ private slots:
         startServer();
         const std::vector<std::pair<std::string, std::string>> files = {
             {"zk000000.html", "<HTML><FRAMESET></FRAMESET></HTML>\n"},
-            {"photo.png", "\x89PNG\r\n\x1a\n" + patternBytes(300'000, 2)},
+            {"photo.png", "\x89PNG\r\n\x1a\n" + binaryBytes(300'000, 2)},
         };
         writeCatalogue(files);
         copyField(m_blocks.general.orderFormUrl, "http://www.example.com/shop/zkorder.html");

@@ -20,6 +20,7 @@
 
 #include "model/paths.h"
 #include "tests/support/temp_dir.h"
+#include "tests/upload/binary_bytes.h"
 #include "tests/upload/ftp_server_process.h"
 #include "tests/upload/silent_server.h"
 #include "upload/upload_job.h"
@@ -95,16 +96,6 @@ private:
     }
     void noteThread() { threads.insert(std::this_thread::get_id()); }
 };
-
-inline std::string binaryBytes(std::size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    unsigned value = seed;
-    for (auto& b : bytes) {
-        value = value * 1103515245u + 12345u;
-        b = static_cast<char>(value >> 16);
-    }
-    return bytes;
-}
 
 class UploadServerTest : public ::testing::Test {
 protected:
