@@ -1,5 +1,7 @@
 #include "app/desktop/upload_dialog.h"
 
+#include "upload/upload_outcome.h"
+
 #include <QCheckBox>
 #include <QFont>
 #include <QFontMetrics>
@@ -249,6 +251,12 @@ void CUploadDlg::jobFinished() {
     m_start->setText(tr("Start Upload"));
     m_running = false;
     stopTicker();
+    // The job's last call has been made; its thread ends right after it.
+    if (m_worker && m_worker->waitFor(std::chrono::seconds(2))) {
+        const std::string outcome = uploadOutcomeText(m_worker->result());
+        if (!outcome.empty())
+            showStatusLine(1, outcome);
+    }
     emit jobEnded();
 }
 

@@ -193,6 +193,17 @@ private slots:
         QVERIFY(std::memcmp(&before, &m_blocks.general, sizeof before) == 0);
     }
 
+    void lostFilesAreStillNamedWhenTheJobEnds() {
+        startServer({.dropTransfer = "lost.png"});
+        writeCatalogue({{"lost.png", binaryBytes(600'000, 3)}, {"kept.html", "<HTML></HTML>\n"}});
+        openDialog({.pause = 0ms});
+        button("startUpload")->click();
+        QVERIFY(waitForEnd());
+        QCOMPARE(m_dialog->statusLine(1), QStringLiteral("1 file could not be transferred"));
+        QCOMPARE(readFile(m_remote->path() / "shop" / "kept.html"), std::string("<HTML></HTML>\n"));
+        verifyIdle();
+    }
+
     void aMissingFileListIsShownAndTheJobStillEnds() {
         startServer();
         openDialog();
