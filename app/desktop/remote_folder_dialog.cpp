@@ -3,7 +3,6 @@
 #include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFileIconProvider>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +12,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "app/core/remote_folder_browser.h"
@@ -199,16 +200,28 @@ void CRemoteDirDlg::reject() {
 }
 
 void CRemoteDirDlg::runInBackground(const std::function<void()>& call) {
-    QEventLoop loop;
     const bool enabled = m_body->isEnabled();
     m_busy = true;
     m_body->setEnabled(false);
     QApplication::setOverrideCursor(Qt::BusyCursor);
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
     std::thread worker([&] {
         call();
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        std::lock_guard lock(mutex);
+        done = true;
+        finished.notify_one();
     });
-    loop.exec();
+    // Events are handled in slices between short waits rather than by an
+    // event loop: this may run inside a timer's or a posted event's handler,
+    // where a nested loop would not see the timer or the event that ends it.
+    for (;;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::unique_lock lock(mutex);
+        if (finished.wait_for(lock, std::chrono::milliseconds(10), [&] { return done; }))
+            break;
+    }
     worker.join();
     QApplication::restoreOverrideCursor();
     m_body->setEnabled(enabled);
