@@ -86,7 +86,10 @@ TEST(FtpListingTest, FolderOfPwdReply) {
 }
 
 TEST_F(FolderSessionTest, WalksAndChangesTheServersFolders) {
-    FtpServerProcess server(options());
+    // No call opens a control connection beside the one kept.
+    auto oneConnection = options();
+    oneConnection.maxConsPerIp = 1;
+    FtpServerProcess server(oneConnection);
     ASSERT_TRUE(server.running());
     FtpFolderSession session(5s);
     ASSERT_EQ(session.open(endpointOf(server)), RemoteStatus::Done) << session.lastReply();
