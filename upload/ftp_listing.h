@@ -1,6 +1,7 @@
 #pragma once
 // Reading the entries of a folder listing: MLSD's facts, or the lines of a
 // LIST in the Unix or the DOS style for servers without MLSD.
+#include <string>
 #include <string_view>
 #include <vector>
 
