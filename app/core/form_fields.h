@@ -21,6 +21,7 @@ enum class FormControl {
     Image,   // a picture's path with a "..." button (picture dialog)
     Folder,  // a folder's path with a "..." button (folder picker)
     File,    // a file's path with a "..." button (file dialog)
+    RemoteFolder,  // a folder on an FTP server with a "..." button (the page supplies the browser)
 };
 
 // Conversions on the way from the control into the record.
@@ -46,7 +47,8 @@ struct FormField {
     std::vector<long long> choiceValues;    // Radio: value stored per choice; empty: 0, 1, 2, ...
     long long lowest = 0;       // Number: range; no range when highest < lowest
     long long highest = -1;
-    std::string_view browseTitle;  // Image, Folder, File: the picker's title
+    std::string_view browseTitle;  // Image, Folder, File, RemoteFolder: the picker's title
+    int browseControl = 0;      // the "..." button's own number; 0: named after the row
     std::string_view filter;       // File: "Label (*.x) |*.x| All Files (*.*) |*.*||"
     std::string_view heading;      // a caption shown above this row, starting a group of rows
     bool sameLine = false;         // shown beside the row before it rather than below

@@ -13,18 +13,19 @@ constexpr std::string_view kServerDirectory[] = {"ftpTargets.0.serverDirectory",
                                                  "ftpTargets.2.serverDirectory"};
 constexpr std::string_view kSave[] = {"ftpTargets.0.save", "ftpTargets.1.save", "ftpTargets.2.save"};
 
-std::vector<FormField> pageFields(FtpPage page, FormField transfer) {
+std::vector<FormField> pageFields(FtpPage page, std::vector<FormField> own) {
     const auto n = static_cast<std::size_t>(page);
-    return {
+    std::vector<FormField> fields = {
         {.control = 1415, .label = "host", .field = kHost[n], .conversions = Trim, .maxChars = 50},
         {.control = 1417, .label = "port", .field = kPort[n], .kind = FormControl::Number},
         {.control = 1416, .label = "user name", .field = kUserName[n], .conversions = Trim, .maxChars = 20},
         {.control = 1418, .label = "password", .field = kPassword[n], .maxChars = 20},
-        {.control = 1414, .label = "server directory", .field = kServerDirectory[n], .conversions = Trim,
-         .maxChars = 120},
+        {.control = 1414, .label = "server directory", .field = kServerDirectory[n], .kind = FormControl::RemoteFolder,
+         .conversions = Trim, .maxChars = 120, .browseTitle = "Select Remote Directory", .browseControl = 1540},
         {.control = 1419, .label = "save", .field = kSave[n], .kind = FormControl::Check},
-        transfer,
     };
+    fields.insert(fields.end(), own.begin(), own.end());
+    return fields;
 }
 
 }  // namespace
@@ -40,14 +41,16 @@ std::string_view ftpPageTitle(FtpPage page) {
 
 std::span<const FormField> ftpPageFields(FtpPage page) {
     static const std::vector<FormField> catalogue = pageFields(
-        FtpPage::Catalogue,
-        {.control = 1281, .label = "transfer catalogue files", .field = "transferCatalogue", .kind = FormControl::Check});
+        FtpPage::Catalogue, {{.control = 1281, .label = "transfer catalogue files", .field = "transferCatalogue",
+                              .kind = FormControl::Check}});
     static const std::vector<FormField> search = pageFields(
         FtpPage::Search,
-        {.control = 1420, .label = "transfer search files", .field = "transferSearch", .kind = FormControl::Check});
+        {{.control = 1420, .label = "transfer search files", .field = "transferSearch", .kind = FormControl::Check},
+         {.control = 1242, .label = "use catalogue FTP settings", .field = "searchUsesCatalogueTarget",
+          .kind = FormControl::Check}});
     static const std::vector<FormField> orderForm = pageFields(
-        FtpPage::OrderForm,
-        {.control = 1243, .label = "transfer order form", .field = "transferOrderForm", .kind = FormControl::Check});
+        FtpPage::OrderForm, {{.control = 1243, .label = "transfer order form", .field = "transferOrderForm",
+                              .kind = FormControl::Check}});
     switch (page) {
     case FtpPage::Search: return search;
     case FtpPage::OrderForm: return orderForm;

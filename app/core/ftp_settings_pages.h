@@ -12,8 +12,9 @@ inline constexpr FtpPage kFtpPages[] = {FtpPage::Catalogue, FtpPage::Search, Ftp
 
 // "Catalogue", "Search" or "Order Form".
 std::string_view ftpPageTitle(FtpPage page);
-// Host, port, user name, password, server directory, "save", and the page's
-// transfer box. The page's target is ftpTargets.<page number>.
+// Host, port, user name, password, server directory (its "..." browses the
+// server), "save", the page's transfer box and, on the search page, "use
+// catalogue FTP settings". The page's target is ftpTargets.<page number>.
 std::span<const FormField> ftpPageFields(FtpPage page);
 
 // The three pages in tab order, as the sheet shows them.

@@ -37,6 +37,9 @@ QStringList qtNameFilters(std::string_view filter) {
 // their checks, other files with the row's filter.
 std::optional<std::string> browseWithPickers(QWidget* parent, const FormField& field, const std::string& current) {
     const std::string title(field.browseTitle);
+    // A server's folders need the server the page names; the page's owner browses them.
+    if (field.kind == FormControl::RemoteFolder)
+        return std::nullopt;
     if (field.kind == FormControl::Image)
         return CImgDialog::choosePicture(parent, ImgDialogProgram::Generator, title, nativePath(current));
     if (field.kind == FormControl::Folder) {
@@ -143,14 +146,16 @@ QWidget* FormPage::makeControl(Row& row) {
     if (field.maxChars > 0)
         row.edit->setMaxLength(field.maxChars);
     row.widget = row.edit;
-    if (field.kind != FormControl::Image && field.kind != FormControl::Folder && field.kind != FormControl::File)
+    if (field.kind != FormControl::Image && field.kind != FormControl::Folder && field.kind != FormControl::File &&
+        field.kind != FormControl::RemoteFolder)
         return row.edit;
     auto* holder = new QWidget(this);
     auto* line = new QHBoxLayout(holder);
     line->setContentsMargins(0, 0, 0, 0);
     auto* dots = new QToolButton(holder);
     dots->setText(QStringLiteral("..."));
-    dots->setObjectName(name + QStringLiteral("Browse"));
+    dots->setObjectName(field.browseControl ? QStringLiteral("control%1").arg(field.browseControl)
+                                            : name + QStringLiteral("Browse"));
     dots->setToolTip(labelText(field.browseTitle));
     line->addWidget(row.edit);
     line->addWidget(dots);

@@ -87,6 +87,8 @@ TEST(DataDialogPages, RowsStoreWhatTheControlHolds) {
          "ftpTargets.0.serverDirectory", "/www/shop"},
         {"port number", ftpPageFields(FtpPage::Catalogue), 1417, {.text = "2121"}, "ftpTargets.0.port", "2121"},
         {"transfer order form", ftpPageFields(FtpPage::OrderForm), 1243, {.checked = true}, "transferOrderForm", "1"},
+        {"search uses the catalogue target", ftpPageFields(FtpPage::Search), 1242, {.checked = true},
+         "searchUsesCatalogueTarget", "1"},
         {"pound", mainCurrencyFields(), 1368, {.choice = 0}, "currencySymbolKind", "1"},
         {"dollar", mainCurrencyFields(), 1368, {.choice = 1}, "currencySymbolKind", "2"},
         {"other", mainCurrencyFields(), 1368, {.choice = 2}, "currencySymbolKind", "0"},

@@ -34,6 +34,11 @@ public:
         std::string dropTransfer;
         std::string hangUp;
         std::string stallTransfer;
+        // For the remote folder browser: CWD into a folder of this name is
+        // refused; this command is never answered; MLSD is unknown.
+        std::string refuseCwd;
+        std::string ignoreCommand;
+        bool noMlsd = false;
     };
 
     explicit FtpServerProcess(const Options& options) { start(options); }
@@ -96,10 +101,14 @@ private:
             args.push_back("--max-cons-per-ip");
             args.push_back(std::to_string(options.maxConsPerIp));
         }
+        if (options.noMlsd)
+            args.push_back("--no-mlsd");
         const std::pair<const char*, const std::string*> faults[] = {
             {"--drop-transfer", &options.dropTransfer},
             {"--hang-up", &options.hangUp},
             {"--stall-transfer", &options.stallTransfer},
+            {"--refuse-cwd", &options.refuseCwd},
+            {"--ignore-command", &options.ignoreCommand},
         };
         for (const auto& [flag, name] : faults) {
             if (!name->empty()) {

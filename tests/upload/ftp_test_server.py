@@ -11,6 +11,10 @@ Fault modes name one file (by its name on the server); only its first STOR
 is affected: --drop-transfer resets that transfer's data connection,
 --hang-up closes the whole session when it arrives, --stall-transfer stops
 reading its data connection, so that the transfer never ends.
+
+For the remote folder browser: --refuse-cwd refuses every CWD into a folder
+of that name, --ignore-command never answers that command (e.g. MLSD), and
+--no-mlsd answers MLSD as an unknown command, so that LIST is used.
 """
 import argparse
 import logging
@@ -53,8 +57,20 @@ class TestHandler(FTPHandler):
     # facing a client behind a NAT router.
     active_unreachable = False
     _active_requested = False
+    refuse_cwd = ""
+    ignore_command = ""
+    no_mlsd = False
 
     def pre_process_command(self, line, cmd, arg):
+        if self.ignore_command and cmd.upper() == self.ignore_command.upper():
+            return
+        if self.no_mlsd and cmd.upper() == "MLSD":
+            self.respond("500 Command not understood.")
+            return
+        if (cmd.upper() == "CWD" and self.refuse_cwd
+                and os.path.basename(arg.rstrip("/")) == self.refuse_cwd):
+            self.respond("550 Permission denied.")
+            return
         if cmd.upper() == "SITE" and self.site_log:
             with open(self.site_log, "a", encoding="latin-1") as log:
                 log.write(line + "\n")
@@ -138,6 +154,9 @@ def main():
     parser.add_argument("--drop-transfer", default="")
     parser.add_argument("--hang-up", default="")
     parser.add_argument("--stall-transfer", default="")
+    parser.add_argument("--refuse-cwd", default="")
+    parser.add_argument("--ignore-command", default="")
+    parser.add_argument("--no-mlsd", action="store_true")
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.ERROR)
@@ -152,6 +171,9 @@ def main():
     TestHandler.drop_transfer = args.drop_transfer
     TestHandler.hang_up = args.hang_up
     TestHandler.stall_transfer = args.stall_transfer
+    TestHandler.refuse_cwd = args.refuse_cwd
+    TestHandler.ignore_command = args.ignore_command
+    TestHandler.no_mlsd = args.no_mlsd
     TestHandler.timeout = 60
     TestHandler.auth_failed_timeout = 0.1
 
