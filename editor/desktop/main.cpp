@@ -1,8 +1,22 @@
+#include "editor/desktop/main_frame.h"
+#include "editor/desktop/message_boxes.h"
+
 #include <QApplication>
+#include <QFile>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvel"));
     QApplication::setOrganizationName(QStringLiteral("Vimra"));
-    return 0;
+    KorvelMessageBoxes messages;
+    // The generator's defaults file lies beside the program.
+    std::string programDir = QFile::encodeName(QApplication::applicationDirPath()).toStdString();
+    CMainFrame frame(messages, programDir);
+    messages.setParent(&frame);
+    frame.resize(900, 600);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        frame.start(QFile::encodeName(arguments.at(1)).toStdString());
+    frame.show();
+    return application.exec();
 }
