@@ -130,7 +130,7 @@ void CLeftView::startDrag() {
     m_dragged = m_pressed;
     m_pressed = kNoItem;
     m_ticks = 0;
-    viewport()->grabMouse();
+    // The held button keeps the mouse with the viewport until it is released.
     viewport()->setCursor(Qt::DragMoveCursor);
     m_scrollTimer.start(kScrollTickMs, this);
 }
@@ -143,7 +143,6 @@ void CLeftView::dragTo(QPoint position) {
 
 void CLeftView::finishDrag(QPoint position, bool copyEntries) {
     m_scrollTimer.stop();
-    viewport()->releaseMouse();
     viewport()->unsetCursor();
     int dragged = m_dragged;
     m_dragged = kNoItem;
