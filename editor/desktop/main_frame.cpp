@@ -132,11 +132,7 @@ void CMainFrame::sendToFocusedBox(const char* request) {
         QMetaObject::invokeMethod(focused, request);
 }
 
-int CMainFrame::start(const std::string& path) {
-    int result = m_commands.start(path);
-    refreshViews(korvel::ViewRefresh::Rebuild);
-    return result;
-}
+int CMainFrame::start(const std::string& path) { return m_commands.start(path); }
 
 int CMainFrame::openPath(const std::string& path) { return m_commands.openPath(path); }
 

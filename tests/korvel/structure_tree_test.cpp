@@ -136,6 +136,8 @@ private slots:
              "Lamps[Desk lamp,Floor lamp],Shades[Silk drum,!TABLE],Gift card,columns (3)"},
             {"Gift card", korvel::kIndexText,
              "Lamps[Desk lamp,Floor lamp],Shades[Silk drum],Gift card,index frame text,columns (3)"},
+            {"Gift card", korvel::kColumns,
+             "Lamps[Desk lamp,Floor lamp],Shades[Silk drum],Gift card,columns (2),columns (3)"},
             {nullptr, korvel::kEndTable, "Lamps[Desk lamp,Floor lamp],Shades[Silk drum],Gift card,columns (3),END TABLE"},
         };
         for (const Case& c : cases) {
@@ -153,6 +155,38 @@ private slots:
             QCOMPARE(window.doc().current(), window.doc().tree().entry(item));
             QVERIFY(window.doc().isModified());
         }
+    }
+
+    void enterChoosesAndOpensOrClosesAnIndex() {
+        Window window;
+        window.open();
+        window.view().collapseAll();
+        window.select("Shades");
+        window.doc().setCurrent(-1);
+        QTest::keyClick(&window.view(), Qt::Key_Return);
+        QCOMPARE(window.currentLabel(), QStringLiteral("Shades"));
+        QVERIFY(window.view().isExpanded(window.find("Shades")));
+        QTest::keyClick(&window.view(), Qt::Key_Return);
+        QVERIFY(!window.view().isExpanded(window.find("Shades")));
+    }
+
+    void recentFilesKeepTheFourNewest() {
+        Window window;
+        std::vector<std::string> paths;
+        for (int i = 0; i < 5; ++i) {
+            paths.push_back((window.folder / ("shop" + std::to_string(i) + ".txt")).string());
+            writeFile(paths.back(), kCatalogue);
+            window.frame->openPath(paths.back());
+        }
+        window.frame->openPath(paths[2]);   // opened again: to the front, not twice
+        QStringList recent = window.frame->recentFiles();
+        QCOMPARE(recent.size(), 4);
+        const int newestFirst[] = {2, 4, 3, 1};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(recent.at(i).endsWith(QString::fromStdString("shop" + std::to_string(newestFirst[i]) + ".txt")));
+        // A new window lists them as well.
+        Window later;
+        QCOMPARE(later.frame->recentFiles(), recent);
     }
 
     void insertWithoutFileWarnsAndAddsNothing() {
