@@ -173,8 +173,10 @@ private slots:
 
     void editInputFileStartsTheEditorOnTheInputFile() {
         const std::string input(fieldText(general().inputFile));
+        // The build puts the editor into the program directory; first a directory without it.
+        fs::remove(m_window->programDir / "korvel");
         trigger(command::EditInputFile);
-        // No editor in the program directory yet: the file opens with its default program.
+        // No editor in the program directory: the file opens with its default program.
         QCOMPARE(m_window->shell.opened, std::vector<std::string>{input});
         writeFile(m_window->programDir / "korvel", "#!/bin/sh\n");
         trigger(command::EditInputFile);
