@@ -29,6 +29,8 @@ QModelIndex EntryTreeModel::index(int row, int column, const QModelIndex& parent
     if (column != 0 || row < 0)
         return {};
     int parentItem = parent.isValid() ? itemAt(parent) : kRootItem;
+    if (parentItem != kRootItem && !m_doc.tree().isValid(parentItem))
+        return {};
     const std::vector<int>& children = m_doc.tree().children(parentItem);
     if (row >= static_cast<int>(children.size()))
         return {};

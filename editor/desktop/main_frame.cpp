@@ -56,6 +56,10 @@ CMainFrame::CMainFrame(UserMessages& messages, const std::string& programDir, QW
     refreshViews(korvel::ViewRefresh::Rebuild);
 }
 
+// The views watch the document, so they go before it does (child widgets
+// would otherwise outlive the members).
+CMainFrame::~CMainFrame() { delete m_splitter; }
+
 QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text, const QKeySequence& keys) {
     QAction* action = menu->addAction(text);
     action->setShortcut(keys);

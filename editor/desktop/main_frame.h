@@ -36,6 +36,7 @@ class CMainFrame : public QMainWindow, public korvel::KorvelDialogs {
 public:
     // programDir holds the generator's defaults file.
     CMainFrame(UserMessages& messages, const std::string& programDir, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     // Opens the file named on the command line, creating it when it is not there.
     int start(const std::string& path);
