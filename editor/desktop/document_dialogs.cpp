@@ -1,3 +1,6 @@
+// The core's headers first: Qt's "slots" keyword is a name in them.
+#include "editor/commands.h"
+
 #include "editor/desktop/document_dialogs.h"
 
 #include <QButtonGroup>
@@ -39,10 +42,11 @@ COptionalFieldsDlg::COptionalFieldsDlg(korvel::OptionalFieldsInput& fields, QWid
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Code"), m_code);
     form->addRow(QStringLiteral("Unit"), m_unit);
-    for (std::size_t i = 0; i < m_captions.size(); ++i) {
-        m_captions[i] = textBox(fields.captions[i], this, QStringLiteral("caption%1").arg(i + 1));
-        m_captions[i]->setMaxLength(static_cast<int>(korvel::kCaptionLength));
-        form->addRow(QString::number(i + 1), m_captions[i]);
+    for (std::size_t i = 0; i < fields.captions.size(); ++i) {
+        QLineEdit* caption = textBox(fields.captions[i], this, QStringLiteral("caption%1").arg(i + 1));
+        caption->setMaxLength(static_cast<int>(korvel::kCaptionLength));
+        form->addRow(QString::number(i + 1), caption);
+        m_captions.append(caption);
     }
     form->addRow(QStringLiteral("charset"), m_charset);
     auto* layout = new QVBoxLayout(this);
@@ -53,8 +57,8 @@ COptionalFieldsDlg::COptionalFieldsDlg(korvel::OptionalFieldsInput& fields, QWid
 void COptionalFieldsDlg::accept() {
     takeText(m_code, m_fields.code);
     takeText(m_unit, m_fields.unit);
-    for (std::size_t i = 0; i < m_captions.size(); ++i)
-        takeText(m_captions[i], m_fields.captions[i]);
+    for (std::size_t i = 0; i < m_fields.captions.size(); ++i)
+        takeText(m_captions[static_cast<qsizetype>(i)], m_fields.captions[i]);
     takeText(m_charset, m_fields.charset);
     QDialog::accept();
 }
@@ -65,15 +69,15 @@ CItemTaxTypesDlg::CItemTaxTypesDlg(korvel::TaxTypesInput& taxTypes, QWidget* par
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Title"), this), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Rate (%)"), this), 0, 2);
-    for (std::size_t i = 0; i < m_titles.size(); ++i) {
+    for (std::size_t i = 0; i < taxTypes.titles.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
-        m_titles[i] = textBox(taxTypes.titles[i], this, QStringLiteral("title%1").arg(row));
-        m_rates[i] = textBox(taxTypes.rates[i], this, QStringLiteral("rate%1").arg(row));
+        QLineEdit* title = textBox(taxTypes.titles[i], this, QStringLiteral("title%1").arg(row));
+        QLineEdit* rate = textBox(taxTypes.rates[i], this, QStringLiteral("rate%1").arg(row));
         grid->addWidget(new QLabel(QString::number(row), this), row, 0);
-        grid->addWidget(m_titles[i], row, 1);
-        grid->addWidget(m_rates[i], row, 2);
-        QLineEdit* title = m_titles[i];
-        QLineEdit* rate = m_rates[i];
+        grid->addWidget(title, row, 1);
+        grid->addWidget(rate, row, 2);
+        m_titles.append(title);
+        m_rates.append(rate);
         connect(rate, &QLineEdit::editingFinished, this, [title, rate] {
             rate->setText(QString::fromStdString(
                 korvel::normaliseRateText(title->text().toStdString(), rate->text().toStdString())));
@@ -85,9 +89,10 @@ CItemTaxTypesDlg::CItemTaxTypesDlg(korvel::TaxTypesInput& taxTypes, QWidget* par
 }
 
 void CItemTaxTypesDlg::accept() {
-    for (std::size_t i = 0; i < m_titles.size(); ++i) {
-        takeText(m_titles[i], m_taxTypes.titles[i]);
-        m_taxTypes.rates[i] = m_rates[i]->text().toStdString();
+    for (std::size_t i = 0; i < m_taxTypes.titles.size(); ++i) {
+        const auto row = static_cast<qsizetype>(i);
+        takeText(m_titles[row], m_taxTypes.titles[i]);
+        m_taxTypes.rates[i] = m_rates[row]->text().toStdString();
     }
     QDialog::accept();
 }
@@ -113,37 +118,22 @@ CStartItemPageDlg::CStartItemPageDlg(korvel::StartItemPageInput& page, QWidget* 
     const char* const labels[] = {"First Catalogue Item", "None", "Specified"};
     auto* group = new QButtonGroup(this);
     auto* layout = new QVBoxLayout(this);
-    for (std::size_t mode = 0; mode < m_modes.size(); ++mode) {
-        m_modes[mode] = new QRadioButton(QString::fromLatin1(labels[mode]), this);
-        group->addButton(m_modes[mode], static_cast<int>(mode));
-        layout->addWidget(m_modes[mode]);
+    for (const char* label : labels) {
+        auto* choice = new QRadioButton(QString::fromLatin1(label), this);
+        group->addButton(choice);
+        layout->addWidget(choice);
+        m_modes.append(choice);
     }
     const bool known = page.mode >= korvel::kFirstCatalogueItem && page.mode <= korvel::kNamedFirstItem;
-    m_modes[static_cast<std::size_t>(known ? page.mode : korvel::kFirstCatalogueItem)]->setChecked(true);
+    m_modes[known ? page.mode : korvel::kFirstCatalogueItem]->setChecked(true);
     layout->addWidget(m_name);
     layout->addWidget(okCancel(this));
 }
 
 void CStartItemPageDlg::accept() {
-    for (std::size_t mode = 0; mode < m_modes.size(); ++mode)
+    for (qsizetype mode = 0; mode < m_modes.size(); ++mode)
         if (m_modes[mode]->isChecked())
             m_page.mode = static_cast<int>(mode);
     takeText(m_name, m_page.name);
     QDialog::accept();
-}
-
-bool KorvelDocumentDialogs::editOptionalFields(korvel::OptionalFieldsInput& fields) {
-    return COptionalFieldsDlg(fields, m_parent).exec() == QDialog::Accepted;
-}
-
-bool KorvelDocumentDialogs::editTaxTypes(korvel::TaxTypesInput& taxTypes) {
-    return CItemTaxTypesDlg(taxTypes, m_parent).exec() == QDialog::Accepted;
-}
-
-bool KorvelDocumentDialogs::editMetaTags(std::string& text) {
-    return CMetaTagsDlg(text, m_parent).exec() == QDialog::Accepted;
-}
-
-bool KorvelDocumentDialogs::editStartItemPage(korvel::StartItemPageInput& page) {
-    return CStartItemPageDlg(page, m_parent).exec() == QDialog::Accepted;
 }

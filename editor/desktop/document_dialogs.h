@@ -3,12 +3,15 @@
 // META text and the start item page. Each starts with the values it is
 // given and stores them back on OK only; the document's commands check and
 // apply them.
-// The core's headers come before Qt's, whose "slots" keyword they use as a name.
-#include "editor/commands.h"
-
 #include <QDialog>
-#include <array>
+#include <QList>
 #include <string>
+
+namespace korvel {
+struct OptionalFieldsInput;
+struct TaxTypesInput;
+struct StartItemPageInput;
+} // namespace korvel
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -25,7 +28,7 @@ private:
     korvel::OptionalFieldsInput& m_fields;
     QLineEdit* m_code;
     QLineEdit* m_unit;
-    std::array<QLineEdit*, korvel::kCaptionCount> m_captions{};
+    QList<QLineEdit*> m_captions;
     QLineEdit* m_charset;
 };
 
@@ -38,8 +41,8 @@ public:
 
 private:
     korvel::TaxTypesInput& m_taxTypes;
-    std::array<QLineEdit*, korvel::kTaxTypeCount> m_titles{};
-    std::array<QLineEdit*, korvel::kTaxTypeCount> m_rates{};
+    QList<QLineEdit*> m_titles;
+    QList<QLineEdit*> m_rates;
 };
 
 // "Meta Tags": the META text in a multi-line box.
@@ -63,21 +66,6 @@ public:
 
 private:
     korvel::StartItemPageInput& m_page;
-    std::array<QRadioButton*, 3> m_modes{};
+    QList<QRadioButton*> m_modes;   // by first-item mode
     QLineEdit* m_name;
-};
-
-// The document dialogs shown as windows over parent; the file dialogs, the
-// form and the views are left to the window that derives from it.
-class KorvelDocumentDialogs : public korvel::KorvelDialogs {
-public:
-    explicit KorvelDocumentDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
-    void setDialogParent(QWidget* parent) { m_parent = parent; }
-    bool editOptionalFields(korvel::OptionalFieldsInput& fields) override;
-    bool editTaxTypes(korvel::TaxTypesInput& taxTypes) override;
-    bool editMetaTags(std::string& text) override;
-    bool editStartItemPage(korvel::StartItemPageInput& page) override;
-
-private:
-    QWidget* m_parent;
 };
