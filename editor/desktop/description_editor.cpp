@@ -20,15 +20,6 @@ QString shownDescription(const std::string& text) {
 
 } // namespace
 
-void insertDescriptionTag(QTextEdit* box, const QString& insertion) {
-    QTextCursor cursor = box->textCursor();
-    cursor.beginEditBlock();
-    cursor.insertText(insertion);
-    cursor.endEditBlock();
-    box->setTextCursor(cursor);
-    box->setFocus();
-}
-
 CDescriptionDlg::CDescriptionDlg(const std::string& text, QWidget* parent)
     : QDialog(parent), m_original(text), m_box(new QTextEdit(this)), m_highlighter(new DescriptionHighlighter(this)),
       m_ok(new QPushButton(tr("OK"), this)), m_cancel(new QPushButton(tr("Cancel"), this)) {

@@ -3,6 +3,7 @@
 // that colours HTML tags and quoted strings as the user types, with buttons
 // that insert the common tags. The rectangle of its last opening is kept.
 #include <QDialog>
+#include <QTextCursor>
 #include <optional>
 #include <string>
 
@@ -42,9 +43,18 @@ private:
     QList<QPushButton*> m_tagButtons;
 };
 
-// Inserts a tag button's text at the caret of box, replacing the selection,
-// as one step the user can undo; the box keeps the focus.
-void insertDescriptionTag(QTextEdit* box, const QString& insertion);
+// Inserts a tag button's text at the caret of box (a QTextEdit or a
+// QPlainTextEdit), replacing the selection, as one step the user can undo;
+// the box keeps the focus.
+template <typename TextBox>
+void insertDescriptionTag(TextBox* box, const QString& insertion) {
+    QTextCursor cursor = box->textCursor();
+    cursor.beginEditBlock();
+    cursor.insertText(insertion);
+    cursor.endEditBlock();
+    box->setTextCursor(cursor);
+    box->setFocus();
+}
 
 // The tag buttons: their labels and what each inserts.
 struct DescriptionTag {

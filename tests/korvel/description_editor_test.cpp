@@ -2,6 +2,7 @@
 // typing recolours only its own line, the tag buttons insert with undo, and
 // OK hands back a changed text while Cancel hands back nothing.
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -119,6 +120,17 @@ private slots:
             dialog.box()->undo();
             QCOMPARE(dialog.box()->toPlainText(), QStringLiteral("abcdef"));
         }
+    }
+
+    void formBoxTakesTheSameTagInsertion() {
+        QPlainTextEdit box(QStringLiteral("abcd"));
+        QTextCursor cursor = box.textCursor();
+        cursor.setPosition(2);
+        box.setTextCursor(cursor);
+        insertDescriptionTag(&box, QString::fromLatin1(kDescriptionTags[0].insertion));
+        QCOMPARE(box.toPlainText(), QStringLiteral("ab\n<P>cd"));
+        box.undo();
+        QCOMPARE(box.toPlainText(), QStringLiteral("abcd"));
     }
 
     void okHandsBackAChangedTextAndCancelNothing() {
