@@ -1,0 +1,46 @@
+#include "editor/desktop/korvel_message_boxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "editor/desktop/record_text.h"
+
+namespace {
+
+QMessageBox::StandardButtons standardButtons(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok: return QMessageBox::Ok;
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer answerOf(int button) {
+    switch (button) {
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    default: return MessageAnswer::Ok;
+    }
+}
+
+// Refusals for want of a file, or a file that cannot be made, stop the
+// command; the rest warn.
+QMessageBox::Icon iconOf(const std::string& caption, MessageButtons buttons) {
+    if (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel)
+        return QMessageBox::Question;
+    if (caption == "File Options" || caption == "Item Tax Types" || caption == "File creation failure")
+        return QMessageBox::Critical;
+    return QMessageBox::Warning;
+}
+
+} // namespace
+
+MessageAnswer KorvelMessageBoxes::show(const std::string& text, const std::string& caption, MessageButtons buttons) {
+    QMessageBox box(iconOf(caption, buttons),
+                    caption.empty() ? QApplication::applicationDisplayName() : shownEntryText(caption),
+                    shownEntryText(text), standardButtons(buttons), m_parent);
+    return answerOf(box.exec());
+}
