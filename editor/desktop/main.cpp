@@ -1,5 +1,5 @@
 #include "editor/desktop/main_frame.h"
-#include "editor/desktop/message_boxes.h"
+#include "editor/desktop/korvel_message_boxes.h"
 
 #include <QApplication>
 #include <QFile>

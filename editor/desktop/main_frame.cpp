@@ -38,7 +38,7 @@ QString filterText(const std::vector<korvel::FileFilter>& filters) {
 }  // namespace
 
 CMainFrame::CMainFrame(UserMessages& messages, const std::string& programDir, QWidget* parent)
-    : QMainWindow(parent), m_doc(messages, programDir), m_commands(m_doc, *this) {
+    : QMainWindow(parent), KorvelDocumentDialogs(this), m_doc(messages, programDir), m_commands(m_doc, *this) {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_leftView = new CLeftView(m_doc, m_commands, m_splitter);
     m_formPlace = new QWidget(m_splitter);
@@ -159,10 +159,6 @@ bool CMainFrame::chooseFile(const korvel::FileDialogRequest& request, std::strin
 
 // The four file-option dialogs live beside the entry form; until they are
 // connected here a request for them is answered as cancelled.
-bool CMainFrame::editOptionalFields(korvel::OptionalFieldsInput&) { return false; }
-bool CMainFrame::editTaxTypes(korvel::TaxTypesInput&) { return false; }
-bool CMainFrame::editMetaTags(std::string&) { return false; }
-bool CMainFrame::editStartItemPage(korvel::StartItemPageInput&) { return false; }
 
 void CMainFrame::refreshViews(korvel::ViewRefresh refresh) {
     if (refresh != korvel::ViewRefresh::FormOnly)

@@ -3,6 +3,7 @@
 // on the right, the File, Edit and Insert menus, the recent files, and the
 // "Save Changes" question when it closes.
 #include "editor/commands.h"
+#include "editor/desktop/document_dialogs_window.h"
 #include "editor/desktop/left_view.h"
 
 #include <QHash>
@@ -31,7 +32,7 @@ enum KorvelCommandId : int {
     kIdInsertColumns = 32789,
 };
 
-class CMainFrame : public QMainWindow, public korvel::KorvelDialogs {
+class CMainFrame : public QMainWindow, public KorvelDocumentDialogs {
     Q_OBJECT
 public:
     // programDir holds the generator's defaults file.
@@ -52,10 +53,6 @@ public:
     QStringList recentFiles() const;
 
     bool chooseFile(const korvel::FileDialogRequest& request, std::string& path) override;
-    bool editOptionalFields(korvel::OptionalFieldsInput& fields) override;
-    bool editTaxTypes(korvel::TaxTypesInput& taxTypes) override;
-    bool editMetaTags(std::string& text) override;
-    bool editStartItemPage(korvel::StartItemPageInput& page) override;
     void refreshViews(korvel::ViewRefresh refresh) override;
 
 protected:
