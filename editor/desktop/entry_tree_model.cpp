@@ -72,7 +72,7 @@ void EntryTreeModel::refreshLabels() {
     // of more than one row makes it ask again for every shown row.
     int rows = rowCount();
     if (rows > 0)
-        emit dataChanged(index(0, 0), index(rows - 1, 0), {Qt::DisplayRole, Qt::DecorationRole});
+        Q_EMIT dataChanged(index(0, 0), index(rows - 1, 0), {Qt::DisplayRole, Qt::DecorationRole});
 }
 
 void EntryTreeModel::aboutToInsert(int parent, int first, int last) { beginInsertRows(indexOf(parent), first, last); }

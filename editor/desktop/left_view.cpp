@@ -73,7 +73,7 @@ void CLeftView::choose(const QModelIndex& index) {
     if (item == kNoItem || m_quiet)
         return;
     m_doc.setCurrent(m_doc.tree().entry(item));
-    emit entryChosen();
+    Q_EMIT entryChosen();
 }
 
 void CLeftView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -154,7 +154,7 @@ void CLeftView::finishDrag(QPoint position, bool copyEntries) {
     Quiet quiet(*this);
     if (!m_commands.drop(dragged, target, copyEntries)) {
         QApplication::beep();
-        emit dropRefused();
+        Q_EMIT dropRefused();
     }
     showCurrent();
 }

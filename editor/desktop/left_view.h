@@ -32,7 +32,7 @@ public:
     int dropTarget() const { return m_dropTarget; }
     bool dragging() const { return m_dragged != korvel::kNoItem; }
 
-signals:
+Q_SIGNALS:
     // The user chose another entry; the form shows it.
     void entryChosen();
     // A drop was refused: nothing changed.

@@ -52,7 +52,7 @@ QPushButton* button(QWidget* dialog, const QString& label) {
 
 class DescriptionEditorTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
         QApplication::setOrganizationName(QStringLiteral("VimraTest"));

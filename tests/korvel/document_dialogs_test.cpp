@@ -66,7 +66,7 @@ void type(QWidget* dialog, const char* boxName, const QString& text) {
 
 class DocumentDialogsTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void metaTagsStoreTheTextOnOkOnly() {
         for (Answer answer : {Answer::Ok, Answer::Cancel}) {
             Session s;
@@ -127,7 +127,7 @@ private slots:
             QVERIFY(title && rate);
             title->setText(QString::fromLatin1(c.title));
             rate->setText(QString::fromLatin1(c.typed));
-            emit rate->editingFinished();
+            Q_EMIT rate->editingFinished();
             QCOMPARE(rate->text(), QString::fromLatin1(c.shown));
             ++row;
         }

@@ -28,7 +28,7 @@ void clickButton(QMessageBox* box, QMessageBox::StandardButton which) {
 
 class KorvelMessageBoxesTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void saveOnExitAsksAndSavesOnYesOnly() {
         for (bool yes : {true, false}) {
             TempDir dir;

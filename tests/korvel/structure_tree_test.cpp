@@ -107,7 +107,7 @@ class StructureTreeTest : public QObject {
 private:
     TempDir m_settings;
 
-private slots:
+private Q_SLOTS:
     void initTestCase() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_settings.str()));
     }
