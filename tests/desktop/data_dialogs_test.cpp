@@ -56,14 +56,6 @@ std::map<std::string, std::string> dataFiles(const fs::path& programDir) {
     return files;
 }
 
-template <typename Control>
-Control* child(QWidget* parent, const char* name) {
-    auto* found = parent->findChild<Control*>(name);
-    if (!found)
-        qWarning("no control %s", name);
-    return found;
-}
-
 void click(QWidget* parent, const char* name) {
     if (auto* button = child<QPushButton>(parent, name))
         button->click();

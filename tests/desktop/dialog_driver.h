@@ -9,15 +9,18 @@
 #include <QTimer>
 #include <functional>
 
+// ready, when given, must also hold before the dialog is answered (a dialog
+// that does its first work after it is shown).
 template <typename T>
-void whenDialogOpens(std::function<void(T*)> answer, int waitMs = 5000) {
+void whenDialogOpens(std::function<void(T*)> answer, int waitMs = 5000,
+                     std::function<bool(const T*)> ready = {}) {
     auto* timer = new QTimer;
     timer->setInterval(10);
     const QDeadlineTimer deadline(waitMs);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, deadline] {
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, deadline, ready] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* dialog = qobject_cast<T*>(widget);
-            if (dialog && dialog->isVisible()) {
+            if (dialog && dialog->isVisible() && (!ready || ready(dialog))) {
                 timer->stop();
                 timer->deleteLater();
                 answer(dialog);
@@ -31,7 +34,19 @@ void whenDialogOpens(std::function<void(T*)> answer, int waitMs = 5000) {
             timer->deleteLater();
             if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
                 modal->reject();
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<T*>(widget))
+                    dialog->reject();
         }
     });
     timer->start();
+}
+
+// A named control of a window; a warning names the control when it is missing.
+template <typename Control>
+Control* child(QWidget* parent, const char* name) {
+    auto* found = parent->findChild<Control*>(name);
+    if (!found)
+        qWarning("no control %s", name);
+    return found;
 }

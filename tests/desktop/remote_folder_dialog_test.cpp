@@ -19,6 +19,7 @@
 #include "app/desktop/ftp_settings_sheet.h"
 #include "app/desktop/remote_folder_dialog.h"
 #include "tests/support/recording_messages.h"
+#include "tests/desktop/dialog_driver.h"
 #include "tests/support/temp_dir.h"
 #include "tests/upload/ftp_server_process.h"
 
@@ -28,42 +29,8 @@ using namespace std::chrono_literals;
 namespace {
 
 // Answers the dialog once it has connected and shows its starting folder.
-// It connects inside its own event handling, so the answer waits its turn
-// instead of waiting inside that handling; a dialog the answer leaves open,
-// or that is not ready in time, is rejected.
 void whenBrowserReady(std::function<void(CRemoteDirDlg*)> answer, int waitMs = 10000) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    const QDeadlineTimer deadline(waitMs);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, deadline] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<CRemoteDirDlg*>(widget);
-            if (dialog && dialog->isVisible() && dialog->ready()) {
-                timer->stop();
-                timer->deleteLater();
-                answer(dialog);
-                if (dialog->isVisible())
-                    dialog->reject();
-                return;
-            }
-        }
-        if (deadline.hasExpired()) {
-            timer->stop();
-            timer->deleteLater();
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* dialog = qobject_cast<CRemoteDirDlg*>(widget))
-                    dialog->reject();
-        }
-    });
-    timer->start();
-}
-
-template <typename T>
-T* child(QWidget* parent, const char* name) {
-    auto* found = parent->findChild<T*>(QLatin1String(name));
-    if (!found)
-        qWarning("no %s", name);
-    return found;
+    whenDialogOpens<CRemoteDirDlg>(std::move(answer), waitMs, [](const CRemoteDirDlg* dialog) { return dialog->ready(); });
 }
 
 QStringList entryNames(CRemoteDirDlg* dialog) {

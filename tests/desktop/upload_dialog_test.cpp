@@ -35,14 +35,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-template <typename Control>
-Control* child(QWidget* parent, const char* name) {
-    auto* found = parent->findChild<Control*>(name);
-    if (!found)
-        qWarning("no control %s", name);
-    return found;
-}
-
 }  // namespace
 
 class UploadDialogTest : public QObject {
