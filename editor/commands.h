@@ -60,6 +60,9 @@ public:
     int save();
     // Asks "Save Changes" when there are changes; Yes replaces the file.
     int saveOnExit();
+    // The same question before another file replaces the open one (New,
+    // Open, a recent file), so that its changes are not dropped unasked.
+    int saveChangesFirst();
     int saveAs();
     int newFile();
     int openFile();

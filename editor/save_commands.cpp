@@ -204,7 +204,9 @@ int KorvelCommands::save() {
     return saveReplacing(false, Replace::KeepBackup, true);
 }
 
-int KorvelCommands::saveOnExit() {
+int KorvelCommands::saveOnExit() { return saveChangesFirst(); }
+
+int KorvelCommands::saveChangesFirst() {
     m_dialogs.commitForm();
     if (!m_doc.hasFile() || !m_doc.isModified())
         return 0;
@@ -238,6 +240,7 @@ int KorvelCommands::saveAs() {
 }
 
 int KorvelCommands::newFile() {
+    saveChangesFirst();
     std::string chosen;
     if (!chooseDataFile("New Data File", FileDialogMode::CreateNew, chosen))
         return 0;
@@ -254,6 +257,7 @@ int KorvelCommands::newFile() {
 }
 
 int KorvelCommands::openFile() {
+    saveChangesFirst();
     std::string chosen;
     if (!chooseDataFile("Open Catalogue Data File", FileDialogMode::OpenExisting, chosen))
         return 0;

@@ -41,10 +41,11 @@ CMainFrame::CMainFrame(UserMessages& messages, const std::string& programDir, QW
     : QMainWindow(parent), KorvelDocumentDialogs(this), m_doc(messages, programDir), m_commands(m_doc, *this) {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_leftView = new CLeftView(m_doc, m_commands, m_splitter);
-    m_formPlace = new QWidget(m_splitter);
-    m_formPlace->setObjectName(QStringLiteral("entryFormPlace"));
+    m_form = new CEditForm1(m_doc, messages, m_splitter);
     m_splitter->addWidget(m_leftView);
-    m_splitter->addWidget(m_formPlace);
+    m_splitter->addWidget(m_form);
+    connect(m_leftView, &CLeftView::entryChosen, m_form, [this] { m_form->load(CEditForm1::PendingEdits::Store); });
+    connect(m_form, &CEditForm1::entryStored, m_leftView, &CLeftView::refreshLabels);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 2);
     setCentralWidget(m_splitter);
@@ -80,9 +81,19 @@ void CMainFrame::buildFileMenu() {
     connect(addCommand(menu, kIdFileImport, tr("&Import...")), &QAction::triggered, this,
             [this] { m_commands.importFile(); });
     menu->addSeparator();
+    connect(addCommand(menu, kIdFileOptionalFields, tr("Optional &Fields...")), &QAction::triggered, this,
+            [this] { m_commands.optionalFields(); });
+    connect(addCommand(menu, kIdFileItemTaxTypes, tr("Item &Tax Types...")), &QAction::triggered, this,
+            [this] { m_commands.itemTaxTypes(); });
+    connect(addCommand(menu, kIdFileMetaTags, tr("&Meta Tags...")), &QAction::triggered, this,
+            [this] { m_commands.metaTags(); });
+    connect(addCommand(menu, kIdFileStartItemPage, tr("Start Item &Page...")), &QAction::triggered, this,
+            [this] { m_commands.startItemPage(); });
+    menu->addSeparator();
     for (int i = 0; i < kRecentCount; ++i) {
         QAction* recent = menu->addAction(QString());
         connect(recent, &QAction::triggered, this, [this, recent] {
+            m_commands.saveChangesFirst();
             openPath(QFile::encodeName(recent->data().toString()).toStdString());
         });
         m_recentActions[static_cast<std::size_t>(i)] = recent;
@@ -157,16 +168,20 @@ bool CMainFrame::chooseFile(const korvel::FileDialogRequest& request, std::strin
     return true;
 }
 
-// The four file-option dialogs live beside the entry form; until they are
-// connected here a request for them is answered as cancelled.
+void CMainFrame::commitForm() { m_form->commit(); }
 
 void CMainFrame::refreshViews(korvel::ViewRefresh refresh) {
     if (refresh != korvel::ViewRefresh::FormOnly)
         setWindowTitle(shownEntryText(m_doc.windowTitle()));
-    if (refresh == korvel::ViewRefresh::Rebuild && m_doc.hasFile())
-        rememberRecent(m_doc.path());
+    if (refresh == korvel::ViewRefresh::Rebuild) {
+        if (m_doc.hasFile())
+            rememberRecent(m_doc.path());
+        m_form->fileOpened();
+    }
     m_leftView->refreshLabels();
     m_leftView->showCurrent();
+    // The document changed under the form, which stored its edits before.
+    m_form->load(CEditForm1::PendingEdits::Drop);
 }
 
 QStringList CMainFrame::recentFiles() const {
@@ -218,6 +233,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.constFirst().isLocalFile())
         return;
+    m_commands.saveChangesFirst();
     openPath(QFile::encodeName(urls.constFirst().toLocalFile()).toStdString());
     event->acceptProposedAction();
 }

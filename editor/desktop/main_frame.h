@@ -4,6 +4,7 @@
 // "Save Changes" question when it closes.
 #include "editor/commands.h"
 #include "editor/desktop/document_dialogs_window.h"
+#include "editor/desktop/edit_form.h"
 #include "editor/desktop/left_view.h"
 
 #include <QHash>
@@ -22,6 +23,10 @@ enum KorvelCommandId : int {
     kIdFileSave = 32780,
     kIdFileSaveAs = 32781,
     kIdFileImport = 32785,
+    kIdFileOptionalFields = 32777,
+    kIdFileMetaTags = 32783,
+    kIdFileStartItemPage = 32784,
+    kIdFileItemTaxTypes = 32788,
     kIdInsertIndex = 32773,
     kIdInsertItem = 32774,
     kIdInsertEndPage = 32776,
@@ -46,13 +51,13 @@ public:
     korvel::CKorvelDoc& document() { return m_doc; }
     korvel::KorvelCommands& commands() { return m_commands; }
     CLeftView& leftView() { return *m_leftView; }
-    // The place of the entry form.
-    QWidget& formPlace() { return *m_formPlace; }
+    CEditForm1& form() { return *m_form; }
     QAction* action(int id) const { return m_actions.value(id, nullptr); }
     // The recent files, newest first; the File menu shows them.
     QStringList recentFiles() const;
 
     bool chooseFile(const korvel::FileDialogRequest& request, std::string& path) override;
+    void commitForm() override;
     void refreshViews(korvel::ViewRefresh refresh) override;
 
 protected:
@@ -74,7 +79,7 @@ private:
     korvel::KorvelCommands m_commands;
     QSplitter* m_splitter = nullptr;
     CLeftView* m_leftView = nullptr;
-    QWidget* m_formPlace = nullptr;
+    CEditForm1* m_form = nullptr;
     QHash<int, QAction*> m_actions;
     std::array<QAction*, 4> m_recentActions{};
 };

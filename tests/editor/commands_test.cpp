@@ -224,6 +224,36 @@ TEST(FileCommands, NewRefusesAnExistingFileAndOpensACreatedOne) {
                                                           korvel::FileDialogMode::OpenExisting}));
 }
 
+TEST(FileCommands, NewAndOpenOfferToSaveTheChangesFirst) {
+    EditorSession s(kTwoSelects);
+    std::string other = (s.dir / "other.txt").string();
+    writeFile(other, "Tea,4.00,,,,\n");
+    korvel::CatalogueRecord record;
+    ASSERT_EQ(s.doc.readEntry(0, record), 0);
+    record.set(kNameSlot, "Renamed");
+    ASSERT_EQ(s.doc.updateEntry(record, 0), 0);
+
+    s.messages.answerNext(MessageAnswer::No);
+    s.dialogs.chosenPaths = {other};
+    EXPECT_EQ(s.commands.openFile(), 0);
+    EXPECT_EQ(s.messages.texts(), std::vector<std::string>{"Save Changes"});
+    EXPECT_EQ(readFile(s.path), kTwoSelects) << "No drops the changes";
+    EXPECT_EQ(s.doc.path(), other);
+
+    ASSERT_EQ(s.doc.readEntry(0, record), 0);
+    record.set(kNameSlot, "Green tea");
+    ASSERT_EQ(s.doc.updateEntry(record, 0), 0);
+    s.messages.answerNext(MessageAnswer::Yes);
+    s.dialogs.chosenPaths = {(s.dir / "fresh.txt").string()};
+    EXPECT_EQ(s.commands.newFile(), 0);
+    EXPECT_EQ(readFile(other), "Green tea,4.00,,,,\n") << "Yes saves them";
+    EXPECT_EQ(s.messages.texts(), (std::vector<std::string>{"Save Changes", "Save Changes"}));
+
+    s.dialogs.chosenPaths = {other};
+    EXPECT_EQ(s.commands.openFile(), 0);
+    EXPECT_EQ(s.messages.texts().size(), 2u) << "no question without changes";
+}
+
 TEST(FileCommands, CommandsThatNeedAFileRefuseWithout) {
     RecordingMessages messages;
     ScriptedDialogs dialogs;
