@@ -1,5 +1,6 @@
 #include "editor/desktop/main_frame.h"
 #include "editor/desktop/korvel_message_boxes.h"
+#include "model/paths.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,9 +10,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Korvel"));
     QApplication::setOrganizationName(QStringLiteral("Vimra"));
     KorvelMessageBoxes messages;
-    // The generator's defaults file lies beside the program.
-    std::string programDir = QFile::encodeName(QApplication::applicationDirPath()).toStdString();
-    CMainFrame frame(messages, programDir);
+    // The generator's defaults file lies in the program directory.
+    CMainFrame frame(messages, programDirectory());
     messages.setParent(&frame);
     frame.resize(900, 600);
     const QStringList arguments = QApplication::arguments();

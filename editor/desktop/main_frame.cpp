@@ -48,6 +48,7 @@ CMainFrame::CMainFrame(UserMessages& messages, const std::string& programDir, QW
     connect(m_form, &CEditForm1::entryStored, m_leftView, &CLeftView::refreshLabels);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 2);
+    m_splitter->setSizes({280, 620});
     setCentralWidget(m_splitter);
     buildFileMenu();
     buildEditMenu();

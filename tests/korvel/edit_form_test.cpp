@@ -355,6 +355,23 @@ private Q_SLOTS:
         QCOMPARE(code->text(), QStringLiteral("M1"));
     }
 
+    void fileMenuOpensTheFileSettings() {
+        Window window;
+        window.click("Small mug");
+        window.type(window.box("unitBox"), "pair");
+        const std::pair<int, const char*> commands[] = {{kIdFileOptionalFields, "Catalogue Options"},
+                                                        {kIdFileItemTaxTypes, "Item Tax Types"},
+                                                        {kIdFileMetaTags, "Meta Tags"},
+                                                        {kIdFileStartItemPage, "Start Item Page"}};
+        for (const auto& [id, title] : commands) {
+            QString shown;
+            whenDialogOpens<QDialog>([&shown](QDialog* dialog) { shown = dialog->windowTitle(); });
+            window.frame->action(id)->trigger();
+            QCOMPARE(shown, QString::fromLatin1(title));
+        }
+        QCOMPARE(window.record("Small mug").field(kUnitSlot), std::string("pair"));
+    }
+
     void wholeEditIsReadBackByTheGenerator() {
         Window window;
         window.click("Small mug");
