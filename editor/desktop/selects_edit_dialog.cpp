@@ -1,6 +1,4 @@
-// The core's headers first: Qt's "slots" keyword is a name in them.
-#include "editor/options_list.h"
-
+// The dialog's header first: it puts the core's headers before Qt's.
 #include "editor/desktop/selects_edit_dialog.h"
 
 #include <QCheckBox>
