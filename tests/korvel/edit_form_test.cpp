@@ -7,6 +7,7 @@
 #include "editor/generator_reading.h"
 #include "editor/desktop/description_editor.h"
 #include "editor/desktop/main_frame.h"
+#include "editor/desktop/selects_edit_dialog.h"
 #include "imagelib/widgets/img_dialog.h"
 #include "imagelib/widgets/picture_preview_frame.h"
 #include "tests/desktop/dialog_driver.h"
@@ -19,6 +20,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -294,6 +296,31 @@ private Q_SLOTS:
         korvel::CatalogueRecord stored = window.record("Big mug");
         QCOMPARE(stored.field(kFirstSelectionSlot), std::string("Large|Small|Tiny"));
         QCOMPARE(stored.field(kFirstSelectionSlot + 1), std::string("Red|Green"));
+    }
+
+    void selectsEditRewritesTheChosenList() {
+        Window window;
+        window.click("Big mug");
+        window.control<QTabBar>("optionsTabs")->setCurrentIndex(1);
+        QStringList shownRows;
+        whenDialogOpens<CSelectsEditDlg>([&](CSelectsEditDlg* dialog) {
+            auto* list = child<QListWidget>(dialog, "optionsList");
+            for (int row = 0; row < list->count(); ++row)
+                shownRows << list->item(row)->text();
+            child<QCheckBox>(dialog, "includePriceVariations")->click();
+            list->setCurrentRow(0);
+            QLineEdit* variation = child<QLineEdit>(dialog, "priceVariation");
+            variation->setFocus();
+            QTest::keyClicks(variation, QStringLiteral("1.50"));
+            dialog->accept();
+        });
+        window.control<QPushButton>("optionsEdit")->click();
+        QCOMPARE(shownRows, (QStringList{"Red", "Blue"}));
+        QCOMPARE(window.box("optionsBox")->text(), QStringLiteral("#!PV;Red (1.50)|Blue"));
+        window.click("Small mug");
+        korvel::CatalogueRecord stored = window.record("Big mug");
+        QCOMPARE(stored.field(kFirstSelectionSlot + 1), std::string("#!PV;Red (1.50)|Blue"));
+        QCOMPARE(stored.field(kFirstSelectionSlot), std::string("Large|Small"));
     }
 
     void tagButtonsInsertAtTheCaret() {
