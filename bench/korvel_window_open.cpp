@@ -245,7 +245,7 @@ bool timeOpenInShown(UserMessages& messages, const std::string& programDir, cons
         return fail("the opened tree shows no rows");
     if (!timeExpand(view, paints, figures) || !timePaging(view, paints, figures))
         return false;
-    figures.kilobytesAfterPaging = std::max(figures.kilobytesAfterPaging, peakKilobytes());
+    figures.kilobytesAfterPaging = peakKilobytes();
     return true;
 }
 
