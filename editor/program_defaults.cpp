@@ -1,5 +1,7 @@
 #include "editor/program_defaults.h"
 
+#include "model/paths.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
@@ -20,8 +22,9 @@ static_assert(kDefaultInputDirOffset + kDefaultInputDirSize <= kSharedBytes);
 
 std::string readDefaultInputDir(std::string_view programDir) {
     std::FILE* in = std::fopen(generalSettingsPath(programDir).c_str(), "rb");
+    // Until the generator first saves its settings, it looks in its factory folder.
     if (!in)
-        return {};
+        return join(programDir, "example");
     char bytes[kSharedBytes];
     std::size_t got = std::fread(bytes, 1, sizeof bytes, in);
     std::fclose(in);

@@ -7,7 +7,8 @@ namespace korvel {
 
 // The generator's defaultInputDir, read from the first 6574 bytes of its
 // general settings file in programDir (the only part the two programs
-// share); empty when the file is missing or too short to hold the field.
+// share); empty when the file is too short to hold the field, and the
+// generator's factory folder, "example" in programDir, when it is missing.
 std::string readDefaultInputDir(std::string_view programDir);
 
 } // namespace korvel
