@@ -134,6 +134,10 @@ bool EntryFormSession::commit(const EntryFormValues& shown, bool boxesModified) 
 std::string EntryFormSession::previewPath(std::string_view pictureName) const {
     if (pictureName.empty())
         return {};
+    return startPath(pictureName);
+}
+
+std::string EntryFormSession::startPath(std::string_view pictureName) const {
     std::string path = m_doc.completePicturePath(pictureName);
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;

@@ -79,6 +79,9 @@ public:
     FormLayout layout() const { return formLayoutOf(m_doc.file().directives); }
     // The name as the preview reads it: completed with the generator's folder.
     std::string previewPath(std::string_view pictureName) const;
+    // Where the picture dialog starts: at the named picture, in the
+    // generator's folder for a name without one or for no name.
+    std::string startPath(std::string_view pictureName) const;
 
 private:
     CKorvelDoc& m_doc;

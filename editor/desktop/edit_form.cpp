@@ -308,7 +308,7 @@ void CEditForm1::choosePicture(int which) {
     std::string current = keptEntryText(m_pictures[n]->text().trimmed(), {});
     std::string title = which == 0 ? "item image 1" : "item image 2";
     std::optional<std::string> chosen =
-        CImgDialog::choosePicture(this, ImgDialogProgram::Editor, title, m_session.previewPath(current));
+        CImgDialog::choosePicture(this, ImgDialogProgram::Editor, title, m_session.startPath(current));
     if (!chosen)
         return;
     m_pictures[n]->setText(shownEntryText(*chosen).trimmed());

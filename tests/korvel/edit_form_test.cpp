@@ -257,6 +257,7 @@ private Q_SLOTS:
 
     void pictureButtonsChooseStoreAndPreview() {
         Window window;
+        std::filesystem::create_directory(window.folder / "example");
         std::string picture = (window.folder / "Blue Mug.png").string();
         QImage(40, 30, QImage::Format_RGB32).save(QString::fromStdString(picture));
         window.click("Small mug");
@@ -273,12 +274,16 @@ private Q_SLOTS:
         QVERIFY2(window.doc().isModified(), "a chosen picture is stored at once");
         QCOMPARE(window.record("Small mug").field(kPictureSlot), picture);
 
+        QString folder;
         whenDialogOpens<CImgDialog>([&](CImgDialog* dialog) {
             title = dialog->windowTitle();
+            folder = dialog->directory().absolutePath();
             dialog->reject();
         });
         window.control<QPushButton>("secondPictureBrowse")->click();
         QCOMPARE(title, QStringLiteral("item image 2"));
+        // An empty box starts in the generator's picture folder.
+        QCOMPARE(folder, QString::fromStdString((window.folder / "example").string()));
         QCOMPARE(window.record("Small mug").field(kPictureSlot), picture);
     }
 
