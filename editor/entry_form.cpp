@@ -119,6 +119,10 @@ bool EntryFormSession::commit(const EntryFormValues& shown, bool boxesModified) 
         if (stored) {
             m_values = shown;
             m_pending = false;
+        } else {
+            // The edits stay in the form, to be stored with the next try.
+            m_doc.messages().show("Could not store the changes to " + m_doc.treeLabel(m_index), "Korvel",
+                                  MessageButtons::Ok);
         }
     }
     int kind = m_doc.getKind(m_index);
