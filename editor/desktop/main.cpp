@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvel"));
-    QApplication::setOrganizationName(QStringLiteral("Vimra"));
+    QApplication::setOrganizationName(QStringLiteral("Tarvix"));   // the per-user settings of the recent-file list
     KorvelMessageBoxes messages;
     // The generator's defaults file lies in the program directory.
     CMainFrame frame(messages, programDirectory());
