@@ -4,27 +4,9 @@
 #include <QMessageBox>
 
 #include "editor/desktop/record_text.h"
+#include "imagelib/widgets/message_box_buttons.h"
 
 namespace {
-
-QMessageBox::StandardButtons standardButtons(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::Ok: return QMessageBox::Ok;
-    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    }
-    return QMessageBox::Ok;
-}
-
-MessageAnswer answerOf(int button) {
-    switch (button) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    default: return MessageAnswer::Ok;
-    }
-}
 
 // Refusals for want of a file, or a file that cannot be made, stop the
 // command; the rest warn.
