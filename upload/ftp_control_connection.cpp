@@ -1,4 +1,5 @@
 #include "upload/ftp_control_connection.h"
+#include "upload/host_lookup.h"
 
 #include <algorithm>
 #include <array>
@@ -186,17 +187,15 @@ bool FtpControlConnection::connect(const std::string& host, int port) {
     if (host.empty() || port <= 0 || port > 65535)
         return false;
 
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+    HostLookup lookup = lookUpHost(host, port, m_timeout, m_cancel);
+    if (lookup.end != LookupEnd::Found) {
+        m_cancelled = lookup.end == LookupEnd::Cancelled;
         return false;
+    }
     bool created = false;
     int fd = -1;
-    for (const addrinfo* ai = found; ai && fd < 0; ai = ai->ai_next)
+    for (const addrinfo* ai = lookup.addresses.get(); ai && fd < 0; ai = ai->ai_next)
         fd = connectOne(ai, created);
-    ::freeaddrinfo(found);
     if (fd < 0) {
         if (!created)
             m_replyLine = kCreateFailed;
