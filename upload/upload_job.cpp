@@ -64,6 +64,13 @@ FtpEndpoint endpointOf(const FtpTarget& target) {
 constexpr std::size_t kMaxListLine = 4096;
 
 // Reads one line of the file list without its line end; false at the end.
+// The same file however the list spells it: either separator, doubled
+// separators, "." and ".." steps.
+std::string listedFilePath(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return std::filesystem::path(path).lexically_normal().generic_string();
+}
+
 bool readListLine(std::FILE* list, std::string& line) {
     line.clear();
     int c;
@@ -225,7 +232,10 @@ UploadJob::Step UploadJob::uploadCatalogue(FtpSession& session, std::FILE* list)
     std::string path;
     while (readListLine(list, path)) {
         // A blank line names no file; its remote name would be the folder itself.
-        if (path.empty() || !listed.insert(path).second)
+        if (path.empty())
+            continue;
+        path = listedFilePath(path);
+        if (!listed.insert(path).second)
             continue;
         m_observer.progress(0);
         ++m_catalogueCounter;

@@ -82,6 +82,19 @@ TEST_F(UploadJobTest, EachDistinctFileIsSentOnceInTheOrderFirstListed) {
     EXPECT_FALSE(observer.saw("1:transferring file 6 . . ."));
 }
 
+TEST_F(UploadJobTest, AFileSpelledInOtherWaysIsStillSentOnce) {
+    writeList({"a.html", "pic.png"});
+    const std::string out = (m_local / "out").string();
+    std::string list = readFile(m_local / "files01.dat");
+    for (const std::string& spelling : {out + "//pic.png", out + "\\pic.png", out + "/./pic.png",
+                                        out + "/../out/pic.png"})
+        list += spelling + "\n";
+    writeFile(m_local / "files01.dat", list);
+    ASSERT_EQ(run({true, false, false}), 0);
+    EXPECT_EQ(logLines("transfer.log"), (std::vector<std::string>{"i a.html", "i pic.png"}));
+    EXPECT_EQ(result.filesSent, 2);
+}
+
 TEST_F(UploadJobTest, ABrokenTransferFailsAloneAndTheJobGoesOn) {
     // Whether a reset data connection is noticed before the server's reply
     // to it arrives is a matter of timing; either way the user reads why.
