@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/core/common_text_groups.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "model/paths.h"
 #include "model/user_messages.h"
 

@@ -14,7 +14,7 @@
 #include "app/core/list_editing.h"
 #include "generator/currency_script.h"
 #include "app/desktop/form_page.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "model/paths.h"
 #include "model/user_messages.h"
 

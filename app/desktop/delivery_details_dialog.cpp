@@ -13,7 +13,7 @@
 
 #include "app/core/delivery_form.h"
 #include "app/core/list_editing.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 
 namespace {
 

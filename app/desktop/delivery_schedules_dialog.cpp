@@ -9,7 +9,7 @@
 
 #include "app/core/list_editing.h"
 #include "app/desktop/delivery_details_dialog.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "model/paths.h"
 #include "model/user_messages.h"
 

@@ -14,7 +14,7 @@
 
 #include "app/desktop/folder_picker.h"
 #include "app/desktop/message_boxes.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "imagelib/widgets/img_dialog.h"
 #include "imagelib/file_filter.h"
 #include "model/paths.h"

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/desktop/form_page.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "generator/order_form_files.h"
 #include "model/paths.h"
 #include "model/user_messages.h"

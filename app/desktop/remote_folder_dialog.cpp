@@ -17,7 +17,7 @@
 #include <thread>
 
 #include "app/core/remote_folder_browser.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "model/user_messages.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "app/core/custom_colour.h"
 #include "app/desktop/colour_picker.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 
 namespace {
 QLineEdit* colourEdit(QWidget* parent, const std::string& value) {

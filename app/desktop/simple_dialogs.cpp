@@ -6,7 +6,7 @@
 
 #include "app/core/dialog_tables.h"
 #include "app/core/shell.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 
 namespace {
 // The one page of a dialog, kept for as long as the program runs.

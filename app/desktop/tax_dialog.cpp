@@ -11,7 +11,7 @@
 
 #include "app/core/list_editing.h"
 #include "app/core/tax_dialog_rules.h"
-#include "app/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "model/paths.h"
 #include "model/user_messages.h"
 

@@ -6,14 +6,14 @@
 #include <QTextEdit>
 
 #include "editor/desktop/description_highlighter.h"
-#include "editor/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 
 namespace {
 
 const char* const kRectangleKey = "Item Description/rectangle";
 
 QString shownDescription(const std::string& text) {
-    QString shown = shownEntryText(text);
+    QString shown = shownText(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }
@@ -81,7 +81,7 @@ std::string CDescriptionDlg::text() const {
     if (shown == shownDescription(m_original))
         return m_original;
     shown.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    std::string bytes = keptEntryText(shown, std::string());
+    std::string bytes = keptText(shown, std::string());
     if (bytes.size() > kMaxDescriptionLength) {
         bytes.resize(kMaxDescriptionLength);
         if (bytes.back() == '\r')   // never half a line break

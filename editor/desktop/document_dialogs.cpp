@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "editor/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 
 namespace {
 
@@ -25,12 +25,12 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 }
 
 QLineEdit* textBox(const std::string& value, QWidget* parent, const QString& name) {
-    auto* box = new QLineEdit(shownEntryText(value), parent);
+    auto* box = new QLineEdit(shownText(value), parent);
     box->setObjectName(name);
     return box;
 }
 
-void takeText(const QLineEdit* box, std::string& value) { value = keptEntryText(box->text(), value); }
+void takeText(const QLineEdit* box, std::string& value) { value = keptText(box->text(), value); }
 
 } // namespace
 
@@ -98,7 +98,7 @@ void CItemTaxTypesDlg::accept() {
 }
 
 CMetaTagsDlg::CMetaTagsDlg(std::string& text, QWidget* parent)
-    : QDialog(parent), m_text(text), m_box(new QPlainTextEdit(shownEntryText(text), this)) {
+    : QDialog(parent), m_text(text), m_box(new QPlainTextEdit(shownText(text), this)) {
     setWindowTitle(QStringLiteral("Meta Tags"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_box);
@@ -107,7 +107,7 @@ CMetaTagsDlg::CMetaTagsDlg(std::string& text, QWidget* parent)
 }
 
 void CMetaTagsDlg::accept() {
-    m_text = keptEntryText(m_box->toPlainText(), m_text);
+    m_text = keptText(m_box->toPlainText(), m_text);
     QDialog::accept();
 }
 

@@ -1,6 +1,6 @@
 #include "editor/desktop/edit_form.h"
 #include "editor/desktop/description_editor.h"
-#include "editor/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "editor/desktop/selects_edit_dialog.h"
 #include "imagelib/widgets/img_dialog.h"
 #include "imagelib/widgets/picture_preview_frame.h"
@@ -25,7 +25,7 @@ namespace {
 constexpr int kDescriptionReadLimit = 6000;
 
 QString shownDescription(const std::string& bytes) {
-    QString shown = shownEntryText(bytes);
+    QString shown = shownText(bytes);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }
@@ -33,7 +33,7 @@ QString shownDescription(const std::string& bytes) {
 std::string keptDescription(const QString& shown, const std::string& original) {
     QString withBreaks = shown;
     withBreaks.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return keptEntryText(withBreaks, original);
+    return keptText(withBreaks, original);
 }
 
 QLabel* caption(const QString& text, const char* name, QWidget* parent) {
@@ -196,25 +196,25 @@ void CEditForm1::showLayout() {
     while (m_optionsTabs->count() > 0)
         m_optionsTabs->removeTab(0);
     for (const std::string& title : m_layout.optionCaptions)
-        m_optionsTabs->addTab(shownEntryText(title));
+        m_optionsTabs->addTab(shownText(title));
     bool tax = !m_layout.taxTitles.empty();
     m_taxCaption->setVisible(tax);
     m_tax->setVisible(tax);
     m_tax->clear();
     for (const std::string& title : m_layout.taxTitles)
-        m_tax->addItem(shownEntryText(title));
+        m_tax->addItem(shownText(title));
 }
 
 void CEditForm1::showValues(const korvel::EntryFormValues& values) {
     m_type->setText(QString::fromLatin1(values.kind == korvel::kNoEntry ? "" : korvel::kindLabel(values.kind)));
     m_textCaption->setText(tr(korvel::textCaption(values.kind)));
     m_startPage->setChecked(values.startPage);
-    m_text->setText(shownEntryText(values.text));
-    m_code->setText(shownEntryText(values.code));
-    m_price->setText(shownEntryText(values.price));
-    m_unit->setText(shownEntryText(values.unit));
-    m_pictures[0]->setText(shownEntryText(values.firstPicture));
-    m_pictures[1]->setText(shownEntryText(values.secondPicture));
+    m_text->setText(shownText(values.text));
+    m_code->setText(shownText(values.code));
+    m_price->setText(shownText(values.price));
+    m_unit->setText(shownText(values.unit));
+    m_pictures[0]->setText(shownText(values.firstPicture));
+    m_pictures[1]->setText(shownText(values.secondPicture));
     m_lists = values.optionsLists;
     m_optionsTab = -1;
     if (m_optionsTabs->count() > 0)
@@ -240,41 +240,38 @@ korvel::EntryFormValues CEditForm1::shownValues() const {
     const korvel::EntryFormValues& loaded = m_session.values();
     korvel::EntryFormValues values = loaded;
     values.startPage = m_startPage->isChecked();
-    values.text = keptEntryText(m_text->text(), loaded.text);
-    values.code = keptEntryText(m_code->text(), loaded.code);
-    values.price = keptEntryText(m_price->text(), loaded.price);
-    values.unit = keptEntryText(m_unit->text(), loaded.unit);
-    values.firstPicture = keptEntryText(m_pictures[0]->text().trimmed(), loaded.firstPicture);
-    values.secondPicture = keptEntryText(m_pictures[1]->text().trimmed(), loaded.secondPicture);
-    values.optionsLists = m_lists;
-    if (m_optionsTab >= 0) {
-        auto list = static_cast<std::size_t>(m_layout.optionSlots[static_cast<std::size_t>(m_optionsTab)] - kFirstSelectionSlot);
-        values.optionsLists[list] = keptEntryText(m_options->text(), m_lists[list]);
-    }
+    values.text = keptText(m_text->text(), loaded.text);
+    values.code = keptText(m_code->text(), loaded.code);
+    values.price = keptText(m_price->text(), loaded.price);
+    values.unit = keptText(m_unit->text(), loaded.unit);
+    values.firstPicture = keptText(m_pictures[0]->text().trimmed(), loaded.firstPicture);
+    values.secondPicture = keptText(m_pictures[1]->text().trimmed(), loaded.secondPicture);
+    values.optionsLists = m_lists;   // the box is kept there first (keepOptionsBox)
     values.taxChoice = m_tax->currentIndex();
     values.description = keptDescription(m_description->toPlainText(), loaded.description);
     return values;
 }
 
+std::string& CEditForm1::shownList() {
+    return m_lists[static_cast<std::size_t>(m_layout.optionSlots[static_cast<std::size_t>(m_optionsTab)] - kFirstSelectionSlot)];
+}
+
 void CEditForm1::keepOptionsBox() {
-    if (m_optionsTab < 0)
-        return;
-    auto list = static_cast<std::size_t>(m_layout.optionSlots[static_cast<std::size_t>(m_optionsTab)] - kFirstSelectionSlot);
-    m_lists[list] = keptEntryText(m_options->text(), m_lists[list]);
+    if (m_optionsTab >= 0)
+        shownList() = keptText(m_options->text(), shownList());
+}
+
+void CEditForm1::showOptionsBox(const std::string& list) {
+    bool wasLoading = m_loading;
+    m_loading = true;   // showing a list is no edit
+    m_options->setText(shownText(list));
+    m_loading = wasLoading;
 }
 
 void CEditForm1::showOptionsTab(int tab) {
     keepOptionsBox();
-    bool wasLoading = m_loading;
-    m_loading = true;   // showing another list is no edit
     m_optionsTab = tab >= 0 && tab < static_cast<int>(m_layout.optionSlots.size()) ? tab : -1;
-    if (m_optionsTab < 0) {
-        m_options->clear();
-    } else {
-        auto list = static_cast<std::size_t>(m_layout.optionSlots[static_cast<std::size_t>(m_optionsTab)] - kFirstSelectionSlot);
-        m_options->setText(shownEntryText(m_lists[list]));
-    }
-    m_loading = wasLoading;
+    showOptionsBox(m_optionsTab < 0 ? std::string() : shownList());
 }
 
 void CEditForm1::boxEdited() {
@@ -305,13 +302,13 @@ void CEditForm1::focusMoved(QWidget* old, QWidget* now) {
 
 void CEditForm1::choosePicture(int which) {
     auto n = static_cast<std::size_t>(which);
-    std::string current = keptEntryText(m_pictures[n]->text().trimmed(), {});
+    std::string current = keptText(m_pictures[n]->text().trimmed(), {});
     std::string title = which == 0 ? "item image 1" : "item image 2";
     std::optional<std::string> chosen =
         CImgDialog::choosePicture(this, ImgDialogProgram::Editor, title, m_session.startPath(current));
     if (!chosen)
         return;
-    m_pictures[n]->setText(shownEntryText(*chosen).trimmed());
+    m_pictures[n]->setText(shownText(*chosen).trimmed());
     m_session.markPending();
     showPreview();
     commit();
@@ -321,15 +318,11 @@ void CEditForm1::editOptions() {
     if (m_optionsTab < 0)
         return;
     keepOptionsBox();
-    auto list = static_cast<std::size_t>(m_layout.optionSlots[static_cast<std::size_t>(m_optionsTab)] - kFirstSelectionSlot);
-    std::string edited = m_lists[list];
+    std::string edited = shownList();
     if (!editOptionsList(this, m_messages, edited))
         return;
-    m_lists[list] = edited;
-    bool wasLoading = m_loading;
-    m_loading = true;
-    m_options->setText(shownEntryText(edited));
-    m_loading = wasLoading;
+    shownList() = edited;
+    showOptionsBox(edited);
     m_session.markPending();
 }
 
@@ -340,12 +333,11 @@ void CEditForm1::editDescription() {
     if (!edited)
         return;
     m_description->setPlainText(shownDescription(*edited));
-    m_boxesModified = true;
     m_session.markPending();
 }
 
 void CEditForm1::showPreview() {
-    std::string name = keptEntryText(m_pictures[0]->text().trimmed(), m_session.values().firstPicture);
+    std::string name = keptText(m_pictures[0]->text().trimmed(), m_session.values().firstPicture);
     if (name.empty())
         m_preview->clearPicture();
     else

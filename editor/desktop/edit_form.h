@@ -48,7 +48,12 @@ private:
     void showValues(const korvel::EntryFormValues& values);
     korvel::EntryFormValues shownValues() const;
     void showOptionsTab(int tab);
+    // The options list of the chosen tab; only while a tab is chosen.
+    std::string& shownList();
+    // Copies the box into the chosen tab's list.
     void keepOptionsBox();
+    // Shows a list in the box without counting it as an edit.
+    void showOptionsBox(const std::string& list);
     void choosePicture(int which);
     void editOptions();
     void editDescription();

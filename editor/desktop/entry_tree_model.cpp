@@ -1,7 +1,7 @@
 #include "editor/desktop/entry_tree_model.h"
 
 #include "editor/desktop/entry_images.h"
-#include "editor/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 
 using korvel::kNoItem;
 using korvel::kRootItem;
@@ -61,7 +61,7 @@ QVariant EntryTreeModel::data(const QModelIndex& index, int role) const {
         return {};
     int entry = m_doc.tree().entry(item);
     switch (role) {
-    case Qt::DisplayRole: return shownEntryText(m_doc.treeLabel(entry));
+    case Qt::DisplayRole: return shownText(m_doc.treeLabel(entry));
     case Qt::DecorationRole: return entryIcon(entryImageOf(m_doc.getKind(entry)));
     default: return {};
     }

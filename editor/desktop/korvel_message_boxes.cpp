@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "editor/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 #include "imagelib/widgets/message_box_buttons.h"
 
 namespace {
@@ -22,7 +22,7 @@ QMessageBox::Icon iconOf(const std::string& caption, MessageButtons buttons) {
 
 MessageAnswer KorvelMessageBoxes::show(const std::string& text, const std::string& caption, MessageButtons buttons) {
     QMessageBox box(iconOf(caption, buttons),
-                    caption.empty() ? QApplication::applicationDisplayName() : shownEntryText(caption),
-                    shownEntryText(text), standardButtons(buttons), m_parent);
+                    caption.empty() ? QApplication::applicationDisplayName() : shownText(caption),
+                    shownText(text), standardButtons(buttons), m_parent);
     return answerOf(box.exec());
 }

@@ -13,7 +13,7 @@
 #include <QSettings>
 #include <QSplitter>
 
-#include "editor/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 
 namespace {
 
@@ -153,7 +153,7 @@ int CMainFrame::start(const std::string& path) { return m_commands.start(path); 
 int CMainFrame::openPath(const std::string& path) { return m_commands.openPath(path); }
 
 bool CMainFrame::chooseFile(const korvel::FileDialogRequest& request, std::string& path) {
-    QFileDialog dialog(this, QString::fromStdString(request.title), shownEntryText(request.folder),
+    QFileDialog dialog(this, QString::fromStdString(request.title), shownText(request.folder),
                        filterText(request.filters));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, request.mode != korvel::FileDialogMode::SaveTo);
     if (request.mode == korvel::FileDialogMode::OpenExisting) {
@@ -173,7 +173,7 @@ void CMainFrame::commitForm() { m_form->commit(); }
 
 void CMainFrame::refreshViews(korvel::ViewRefresh refresh) {
     if (refresh != korvel::ViewRefresh::FormOnly)
-        setWindowTitle(shownEntryText(m_doc.windowTitle()));
+        setWindowTitle(shownText(m_doc.windowTitle()));
     if (refresh == korvel::ViewRefresh::Rebuild) {
         if (m_doc.hasFile())
             rememberRecent(m_doc.path());

@@ -17,7 +17,7 @@
 #include <functional>
 #include <utility>
 
-#include "editor/desktop/record_text.h"
+#include "imagelib/widgets/record_text.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ CSelectsEditDlg::CSelectsEditDlg(const std::string& list, UserMessages& messages
     add->setObjectName(QStringLiteral("addOption"));
 
     for (const std::string& option : m_list.options)
-        m_options->addItem(shownEntryText(option));
+        m_options->addItem(shownText(option));
 
     auto* textCaption = new QLabel(QStringLiteral("Text"), this);
     textCaption->setBuddy(m_text);
@@ -125,8 +125,8 @@ korvel::OptionParts CSelectsEditDlg::partsOf(const std::string& option) const {
 void CSelectsEditDlg::showSelectedOption() {
     const int row = selectedRow();
     const korvel::OptionParts parts = row < 0 ? korvel::OptionParts{} : partsOf(m_list.options[row]);
-    m_text->setText(shownEntryText(parts.text));
-    m_variation->setText(shownEntryText(parts.variation));
+    m_text->setText(shownText(parts.text));
+    m_variation->setText(shownText(parts.variation));
     enableControls();
 }
 
@@ -136,8 +136,8 @@ void CSelectsEditDlg::rewriteSelectedOption() {
         return;
     std::string& option = m_list.options[row];
     const korvel::OptionParts parts = partsOf(option);
-    option = korvel::composeOption(keptEntryText(m_text->text(), parts.text),
-                                   keptEntryText(m_variation->text(), parts.variation), m_list.priceVariations);
+    option = korvel::composeOption(keptText(m_text->text(), parts.text),
+                                   keptText(m_variation->text(), parts.variation), m_list.priceVariations);
     refreshRow(row);
 }
 
@@ -181,7 +181,7 @@ void CSelectsEditDlg::warnIfNothingHighlighted() {
         m_messages.show(kNothingHighlighted, kCaption, MessageButtons::Ok);
 }
 
-void CSelectsEditDlg::refreshRow(int row) { m_options->item(row)->setText(shownEntryText(m_list.options[row])); }
+void CSelectsEditDlg::refreshRow(int row) { m_options->item(row)->setText(shownText(m_list.options[row])); }
 
 void CSelectsEditDlg::enableControls() {
     const bool selected = selectedRow() >= 0;
