@@ -7,6 +7,7 @@
 #include "editor/generator_reading.h"
 #include "editor/desktop/description_editor.h"
 #include "editor/desktop/main_frame.h"
+#include "tests/korvel/entry_lookup.h"
 #include "editor/desktop/selects_edit_dialog.h"
 #include "imagelib/widgets/img_dialog.h"
 #include "imagelib/widgets/picture_preview_frame.h"
@@ -74,12 +75,7 @@ struct Window {
     QLineEdit* box(const char* name) { return control<QLineEdit>(name); }
     QPlainTextEdit* description() { return control<QPlainTextEdit>("descriptionBox"); }
 
-    QModelIndex find(const QString& label) {
-        QAbstractItemModel& model = view().entryModel();
-        QModelIndexList found = model.match(model.index(0, 0), Qt::DisplayRole, label, 1,
-                                            Qt::MatchExactly | Qt::MatchRecursive);
-        return found.isEmpty() ? QModelIndex() : found.constFirst();
-    }
+    QModelIndex find(const QString& label) { return findEntry(view(), label); }
     // A click on the entry in the tree, as the user makes it: the tree takes
     // the focus first.
     void click(const QString& label) {

@@ -4,6 +4,7 @@
 // Editor headers come before Qt's, which define `slots` as a word of their own.
 #include "editor/generator_reading.h"
 #include "editor/desktop/main_frame.h"
+#include "tests/korvel/entry_lookup.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -48,12 +49,7 @@ struct Window {
     CLeftView& view() { return frame->leftView(); }
     korvel::CKorvelDoc& doc() { return frame->document(); }
 
-    QModelIndex find(const QString& label) {
-        QAbstractItemModel& model = view().entryModel();
-        QModelIndexList found = model.match(model.index(0, 0), Qt::DisplayRole, label, 1,
-                                            Qt::MatchExactly | Qt::MatchRecursive);
-        return found.isEmpty() ? QModelIndex() : found.constFirst();
-    }
+    QModelIndex find(const QString& label) { return findEntry(view(), label); }
     void select(const QString& label) {
         QModelIndex index = find(label);
         QVERIFY2(index.isValid(), qPrintable(label));
